@@ -1,0 +1,129 @@
+#include "engine/command_group.h"
+
+#include <new>
+
+#include "engine/command_table.h"
+#include "engine/condition_prefix.h"
+#include "engine/failure_report.h"
+#include "engine/host_callbacks.h"
+#include "engine/qx_err.h"
+#include "engine/table_command.h"
+#include "engine/text_compare.h"
+
+namespace qxi {
+namespace {
+
+std::vector<std::unique_ptr<Command>> CommandsOfGroup(const std::string& group) {
+  std::vector<std::unique_ptr<Command>> commands;
+  for (size_t i = 0; i < kCommandCount; ++i) {
+    if (NamesEqual(kCommandTable[i].group, group)) {
+      commands.push_back(std::make_unique<TableCommand>(kCommandTable[i]));
+    }
+  }
+  return commands;
+}
+
+}  // namespace
+
+CommandGroup::CommandGroup(const std::string& name)
+    : CommandGroup(name, CommandsOfGroup(name)) {}
+
+CommandGroup::CommandGroup(std::string name, std::vector<std::unique_ptr<Command>> commands)
+    : name_(std::move(name)),
+      commands_(std::move(commands)),
+      selector_("Command", NamesOf(commands_)) {}
+
+CommandGroup::~CommandGroup() = default;
+
+std::vector<std::string> CommandGroup::NamesOf(
+    const std::vector<std::unique_ptr<Command>>& commands) {
+  std::vector<std::string> names;
+  for (const auto& command : commands) names.push_back(command->Name());
+  return names;
+}
+
+Command* CommandGroup::Selected() const {
+  int32_t index = selector_.value();
+  return index == EnumParam::kNone ? nullptr : commands_[static_cast<size_t>(index)].get();
+}
+
+ScriptCursor CommandGroup::NextLine(ScriptCursor cursor) {
+  set_param(0);
+  return SectionReader::NextLine(cursor);
+}
+
+ScriptCursor CommandGroup::BeginSection() {
+  ScriptCursor cursor = begin();
+  try {
+    StringParam text("Dialog text");
+    IntegerParam number("Dialog number");
+    set_param(1);
+    cursor = text.Parse(cursor, *this);
+    set_param(2);
+    cursor = number.Parse(cursor, *this);
+    Callbacks().set_dialog(text.text().c_str(), number.value());
+  } catch (const std::exception& e) {
+    (LogLine() << FailureText(e).get() << ", section header [" << section_name() << "] Param #"
+               << param())
+        .Send();
+  }
+  return NextLine(cursor);
+}
+
+void CommandGroup::ReportExecuteFailure(const Command& command, const QXErr& e) const {
+  LogLine line;
+  if (e.code() == kRunTimeError) line << command.Name() << ": ";
+  (line << "section [" << section_name() << "] line #" << this->line() << ", " << e.what()).Send();
+}
+
+ScriptCursor CommandGroup::RunLine(ScriptCursor cursor, const ConditionMap& conditions) {
+  cursor = SkipBlanks(cursor);
+  bool run = true;
+  if (!AtEnd(cursor) && *cursor.pos == '@') run = ReadConditionPrefix(cursor, *this, conditions);
+  if (run) {
+    cursor = selector_.Parse(cursor, *this);
+    Command& command = *Selected();
+    cursor = command.params().ReadAll(cursor, *this);
+    try {
+      command.Execute();
+    } catch (const QXErr& e) {
+      ReportExecuteFailure(command, e);
+    } catch (const std::bad_alloc&) {
+      ReportExecuteFailure(command, QXErr(kOutOfMemory));
+    } catch (const std::exception& e) {
+      (LogLine() << command.Name() << ": section [" << section_name() << "] line #" << line()
+                 << ", " << FailureText(e).get())
+          .Send();
+    }
+  }
+  // After a false condition the group's last selected command takes the step; before any
+  // command of the group was read there is none, and nothing advances.
+  if (Command* selected = Selected()) selected->Advance();
+  return cursor;
+}
+
+void CommandGroup::RunSection(const ConditionMap& conditions) {
+  ScriptCursor cursor = BeginSection();
+  while (!AtEnd(cursor)) {
+    try {
+      cursor = RunLine(cursor, conditions);
+    } catch (QXErr& e) {
+      LogLine line;
+      if (e.code() == kEnumMismatch && param() == 0) {
+        e = QXErr(kUnknownCommand);
+        line << e.what() << ", section [" << section_name() << "] line #" << this->line();
+      } else {
+        line << e.what() << ", section [" << section_name() << "] line #" << this->line()
+             << " Param #" << param();
+      }
+      line.Send();
+    } catch (const std::exception& e) {
+      (LogLine() << FailureText(e).get() << ", section [" << section_name() << "] line #"
+                 << line() << " Param #" << param())
+          .Send();
+    }
+    cursor = NextLine(cursor);
+  }
+}
+
+}  // namespace qxi

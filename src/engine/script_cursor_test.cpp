@@ -1,0 +1,89 @@
+// The script cursor's line state, section lookup and line stepping.
+#include <gtest/gtest.h>
+
+#include "engine/qx_err.h"
+#include "engine/script_file.h"
+#include "engine/section_reader.h"
+#include "support/script_runner.h"
+
+namespace qxi {
+namespace {
+
+using qxi_test::TempDir;
+
+// The body of `name` in `text`, up to the end of the section as a walker sees it.
+std::string SectionBody(const std::string& text, const std::string& name) {
+  TempDir dir;
+  ScriptFile script(dir.Write("s.qxs", text).c_str());
+  const char* begin = script.FindSection(name);
+  SectionReader reader;
+  reader.SetUp(begin, script.text_end(), name);
+  ScriptCursor cursor = reader.begin();
+  std::string body;
+  while (!reader.AtEnd(cursor)) {
+    body += *cursor.pos;
+    cursor.Advance();
+  }
+  return body;
+}
+
+TEST(ScriptCursor, EndsOnBracketAtLineStartOnly) {
+  EXPECT_EQ(SectionBody("[A]\nx [y]\nz\n[B]\nw", "A"), "x [y]\nz\n");
+  EXPECT_EQ(SectionBody("[A]\nx\n   [B]\nw", "A"), "x\n   ");   // indented header ends it too
+  EXPECT_EQ(SectionBody("[A]\r\nx\r\n[B]\r\nw", "a"), "x\r\n");
+  EXPECT_EQ(SectionBody("[A]\rx\r[B]\rw", "A"), "x\r");
+  // A header right after a header: the walk starts on the '[' and runs into the next body.
+  EXPECT_EQ(SectionBody("[A]\n[B]\nb1\n[C]\n", "A"), "[B]\nb1\n");
+  EXPECT_EQ(SectionBody("[A]\nlast line", "A"), "last line");
+}
+
+TEST(ScriptFile, FindSectionMatchesNamesAndHeaders) {
+  TempDir dir;
+  ScriptFile script(
+      dir.Write("s.qxs", "  pre\n[files]\n\n\nCopy\n[ Spaced]\nx\n[Open\ny\n[Files]\nsecond\n[End]")
+          .c_str());
+  ASSERT_TRUE(script.IsOpen());
+  EXPECT_EQ(std::string(script.FindSection("FILES"), 4), "Copy");  // case, empty lines skipped
+  EXPECT_EQ(std::string(script.FindSection(" Spaced"), 1), "x");
+  EXPECT_THROW(script.FindSection("Spaced"), QXErr);  // the blank inside the brackets counts
+  EXPECT_EQ(std::string(script.FindSection("Open"), 1), "y");     // no closing bracket
+  EXPECT_EQ(script.FindSection("End"), script.text_end());        // header at the very end
+  EXPECT_EQ(std::string(script.FindSection(""), 3), "pre");       // empty name: start, blanks passed
+  try {
+    script.FindSection("Missing");
+    FAIL();
+  } catch (const QXErr& e) {
+    EXPECT_EQ(e.code(), kSectionNotFound);
+    EXPECT_STREQ(e.what(), "Section not found");
+  }
+
+  ScriptFile unclosed(dir.Write("u.qxs", "x\n[Open").c_str());
+  EXPECT_THROW(unclosed.FindSection("Open"), QXErr);  // cut off by the end of the file
+
+  ScriptFile missing((dir.path() + "/none.qxs").c_str());
+  EXPECT_FALSE(missing.IsOpen());
+  EXPECT_TRUE(missing.path().empty());
+  EXPECT_EQ(missing.FindSection(""), nullptr);
+  EXPECT_THROW(missing.FindSection("A"), QXErr);
+
+  ScriptFile empty(dir.Write("e.qxs", "").c_str());
+  EXPECT_FALSE(empty.IsOpen());
+}
+
+TEST(SectionReader, NextLineCountsLinesWithContent) {
+  TempDir dir;
+  // Line 1 "a", empty lines are invisible, blank-only line 2 and comment line 3 count.
+  ScriptFile script(dir.Write("s.qxs", "[S]\na\r\n\r\n   \r\n ; note\n\n\n  b ; tail\n[T]").c_str());
+  SectionReader reader;
+  reader.SetUp(script.FindSection("S"), script.text_end(), "S");
+  ScriptCursor cursor = reader.SkipBlanks(reader.begin());
+  EXPECT_EQ(*cursor.pos, 'a');
+  cursor = reader.NextLine(cursor);
+  EXPECT_EQ(*cursor.pos, 'b');
+  EXPECT_EQ(reader.line(), 4);
+  cursor = reader.NextLine(cursor);
+  EXPECT_TRUE(reader.AtEnd(cursor));
+}
+
+}  // namespace
+}  // namespace qxi

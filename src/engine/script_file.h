@@ -1,0 +1,45 @@
+// ScriptFile: an opened script, mapped whole and read in place; finds sections by name and
+// runs master sections.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "conditions/condition_map.h"
+#include "engine/mapped_file.h"
+
+namespace qxi {
+
+class ScriptFile {
+ public:
+  /// Opens and maps the script at `path`. Never raises for a file that cannot be opened
+  /// (missing, unreadable or empty): the object is then closed.
+  explicit ScriptFile(const char* path);
+  virtual ~ScriptFile();
+  ScriptFile(const ScriptFile&) = delete;
+  ScriptFile& operator=(const ScriptFile&) = delete;
+
+  bool IsOpen() const { return text_end() != nullptr; }
+  const char* text_begin() const { return map_.begin(); }
+  const char* text_end() const { return map_.end(); }
+  /// The path as the opener gave it; empty when the file is closed.
+  const std::string& path() const { return path_; }
+
+  /// The first character of the body of section `name` (the text from the start of the file
+  /// for an empty name). Raises QXErr kSectionNotFound when the script has no such section.
+  const char* FindSection(std::string_view name) const;
+
+  /// Runs master section `name`: loads the conditions, finds the section and walks it. Every
+  /// failure is reported through the log; only exceptions outside std::exception escape.
+  void RunSection(std::string_view name);
+
+  /// The conditions of the script's section "Conditions". Raises QXErr kSectionNotFound when
+  /// there is none; failures of its lines are reported, not raised.
+  ConditionMap LoadConditions() const;
+
+ private:
+  MappedFile map_;
+  std::string path_;
+};
+
+}  // namespace qxi

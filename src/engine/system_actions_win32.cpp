@@ -1,0 +1,19 @@
+// The actions of the Windows build, by group and command name. A command without an entry
+// fails with ERROR_CALL_NOT_IMPLEMENTED.
+#include "engine/command_actions.h"
+
+namespace qxi {
+namespace {
+
+const ActionEntry kSystemActions[] = {
+    {"", "", nullptr},  // placeholder until the subsystems' actions are listed
+};
+
+}  // namespace
+
+CommandAction FindSystemAction(std::string_view group, std::string_view name) {
+  return FindAction(kSystemActions, sizeof kSystemActions / sizeof kSystemActions[0], group,
+                    name);
+}
+
+}  // namespace qxi
