@@ -8,14 +8,14 @@ set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
 set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
 add_subdirectory(${QXI_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
 
-if(WIN32)
+if(WIN32 AND QXI_WINE_TESTS)
   # One fixture creates the Wine prefix before the first test and one stops its wineserver
   # after the last.
   add_test(NAME wine_prefix_start
-           COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix.sh start ${QXI_WINEPREFIX})
+           COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix.sh start ${QXI_WINEPREFIX} ${QXI_WINEARCH})
   set_tests_properties(wine_prefix_start PROPERTIES FIXTURES_SETUP wine)
   add_test(NAME wine_prefix_stop
-           COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix.sh stop ${QXI_WINEPREFIX})
+           COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix.sh stop ${QXI_WINEPREFIX} ${QXI_WINEARCH})
   set_tests_properties(wine_prefix_stop PROPERTIES FIXTURES_CLEANUP wine)
 endif()
 
@@ -32,6 +32,9 @@ function(qxi_add_test name)
   if(WIN32)
     # The string table lives in the module's resources: test programs carry their own copy.
     target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/src/resources/qxi.rc)
+  endif()
+  if(WIN32 AND NOT QXI_WINE_TESTS)
+    return()
   endif()
   add_test(NAME ${name} COMMAND ${name})
   if(WIN32)

@@ -1,23 +1,24 @@
 #!/usr/bin/env bash
-# wine-prefix.sh start PREFIX: creates the 32-bit Wine prefix once (serialised with a lock, so
+# wine-prefix.sh start PREFIX ARCH: creates the Wine prefix once (serialised with a lock, so
 # that tests started in parallel share it) and keeps its wineserver running.
-# wine-prefix.sh stop PREFIX: stops that prefix's wineserver, and only that one.
+# wine-prefix.sh stop PREFIX ARCH: stops that prefix's wineserver, and only that one.
 set -u
-action=$1
-prefix=$2
-export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+action=$1 prefix=$2 arch=${3:-win32}
+. "$(cd "$(dirname "$0")" && pwd)/wine-env.sh"
+wine_env "$prefix" "$arch"
 case $action in
   start)
     mkdir -p "$(dirname "$prefix")"
     (
       flock 9
       if [ ! -f "$prefix/system.reg" ]; then
-        wineboot -i >/dev/null 2>&1 </dev/null
+        "$WINE" wineboot -i >/dev/null 2>&1 </dev/null
         wineserver -w >/dev/null 2>&1 </dev/null
       fi
-      wineserver -p >/dev/null 2>&1 </dev/null
     ) 9>"$prefix.lock"
+    # The persistent server is started outside the locked block: it would otherwise inherit
+    # the lock's descriptor and hold the lock for as long as it lives.
+    wineserver -p >/dev/null 2>&1 </dev/null
     [ -f "$prefix/system.reg" ] || { echo "wine-prefix: could not create $prefix" >&2; exit 1; }
     ;;
   stop)
@@ -25,7 +26,7 @@ case $action in
     exit 0
     ;;
   *)
-    echo "usage: wine-prefix.sh start|stop PREFIX" >&2
+    echo "usage: wine-prefix.sh start|stop PREFIX [win32|win64]" >&2
     exit 2
     ;;
 esac

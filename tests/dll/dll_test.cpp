@@ -1,0 +1,142 @@
+// Black-box tests of QXI.dll: loaded with LoadLibrary and driven through its exports with
+// recording callbacks, exactly as a host program would.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "qxi.h"
+#include "support/script_runner.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+using qxi_test::Lines;
+using qxi_test::Recorded;
+using qxi_test::TempDir;
+
+void QXI_CALL RecordLog(const char* context, const char* message) {
+  Recorded().push_back(std::string("log ") + context + " | " + message);
+}
+void QXI_CALL RecordOtherLog(const char*, const char* message) {
+  Recorded().push_back(std::string("other ") + message);
+}
+void QXI_CALL RecordTitle(const char* text) { Recorded().push_back(std::string("title ") + text); }
+void QXI_CALL RecordDialog(const char* text, int number) {
+  Recorded().push_back("dialog " + std::string(text) + " " + std::to_string(number));
+}
+void QXI_CALL RecordSubDialog(const char* text, int number) {
+  Recorded().push_back("subdialog " + std::string(text) + " " + std::to_string(number));
+}
+void QXI_CALL RecordAdvance(int amount) { Recorded().push_back("advance " + std::to_string(amount)); }
+
+// The system's text for `error` with the flags the engine uses for its messages.
+std::string SystemText(DWORD error) {
+  char* text = nullptr;
+  DWORD n = FormatMessageA(0x1182, nullptr, error, 0x400, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string result = n != 0 ? std::string(text, n) : std::string();
+  if (text != nullptr) LocalFree(text);
+  return result;
+}
+
+template <typename Fn>
+Fn Export(HMODULE module, const char* name) {
+  return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+class Dll : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    module_ = LoadLibraryA("QXI.dll");
+    ASSERT_NE(module_, nullptr) << GetLastError();
+    process_ = Export<QxiProcessQXS>(module_, "ProcessQXS");
+    register_log_ = Export<QxiRegisterLogFunction>(module_, "RegisterLogFunction");
+    auto title = Export<QxiRegisterSetDialogTitle>(module_, "RegisterSetDialogTitle");
+    auto dialog = Export<QxiRegisterSetDialog>(module_, "RegisterSetDialog");
+    auto sub_dialog = Export<QxiRegisterSetSubDialog>(module_, "RegisterSetSubDialog");
+    auto advance = Export<QxiRegisterAdvanceDialog>(module_, "RegisterAdvanceDialog");
+    ASSERT_TRUE(process_ && register_log_ && title && dialog && sub_dialog && advance);
+    EXPECT_EQ(register_log_(RecordLog), &RecordLog);
+    EXPECT_EQ(title(RecordTitle), &RecordTitle);
+    EXPECT_EQ(dialog(RecordDialog), &RecordDialog);
+    EXPECT_EQ(sub_dialog(RecordSubDialog), &RecordSubDialog);
+    EXPECT_EQ(advance(RecordAdvance), &RecordAdvance);
+    Recorded().clear();
+  }
+  void TearDown() override {
+    if (module_ != nullptr) FreeLibrary(module_);
+  }
+
+  Calls Run(const std::string& script, const char* section) {
+    path_ = dir_.Write("script.qxs", script);
+    Recorded().clear();
+    process_(path_.c_str(), section);
+    return Recorded();
+  }
+  std::string Log(const std::string& message) const { return "log " + path_ + " | " + message; }
+
+  HMODULE module_ = nullptr;
+  QxiProcessQXS process_ = nullptr;
+  QxiRegisterLogFunction register_log_ = nullptr;
+  TempDir dir_;
+  std::string path_;
+};
+
+TEST_F(Dll, RunsAScriptWithTheModulesOwnTexts) {
+  Calls calls = Run(
+      "[Setup]\n"
+      "Misc Welcome Files\n"
+      "Misc Missing\n"
+      "[Welcome]\n"
+      "\"Welcome to QXI\" 4\n"
+      "NOP\n"
+      "Reboot\n"
+      "Frobnicate\n"
+      "[Files]\n"
+      "Files 1\n"
+      "Include \"\" \"\"\n",
+      "Setup");
+  Calls expected = {
+      "dialog Welcome to QXI 4",
+      "advance 1",
+      Log("Reboot: section [Welcome] line #3,  run time error \"" + SystemText(120) + "\""),
+      "advance 1",
+      Log("Unknown command, section [Welcome] line #4"),
+      "dialog Files 1",
+      "advance 1",
+      Log("Section not found: Master section [Setup] line #2 param #1"),
+  };
+  EXPECT_EQ(calls, expected) << Lines(calls);
+  EXPECT_FALSE(SystemText(120).empty());
+}
+
+TEST_F(Dll, ReportsScriptsThatCannotRunAndSurvivesNullArguments) {
+  const std::string missing = dir_.path() + "\\missing.qxs";
+  Recorded().clear();
+  process_(missing.c_str(), "Setup");
+  EXPECT_EQ(Recorded(), (Calls{"log " + missing + " | Couldn't open script file"}));
+
+  Recorded().clear();
+  process_(nullptr, "Setup");
+  EXPECT_EQ(Recorded(), (Calls{"log  | Couldn't open script file"}));
+
+  Calls calls = Run("[Setup]\nMisc S\n[S]\nS 1\n", "Nowhere");
+  EXPECT_EQ(calls, (Calls{Log("Section not found")}));
+  Recorded().clear();
+  process_(path_.c_str(), nullptr);
+  EXPECT_EQ(Recorded(), (Calls{Log("Section not found")}));
+
+  // A second log function replaces the first; null puts back the silent default.
+  EXPECT_EQ(register_log_(RecordOtherLog), &RecordOtherLog);
+  Recorded().clear();
+  process_(missing.c_str(), "Setup");
+  EXPECT_EQ(Recorded(), (Calls{"other Couldn't open script file"}));
+  EXPECT_EQ(register_log_(nullptr), nullptr);
+  Recorded().clear();
+  process_(missing.c_str(), "Setup");
+  EXPECT_TRUE(Recorded().empty());
+}
+
+}  // namespace
