@@ -30,6 +30,9 @@ typedef void(QXI_CALL* QxiAdvanceDialogFunction)(int amount);
 /* The exports, as pointer types for GetProcAddress. Each Register function stores the
    callback and returns it; a null callback puts back the one that does nothing. */
 typedef void(QXI_CALL* QxiProcessQXS)(const char* script_path, const char* section_name);
+/* EvaluateCondition: the value of one condition of a script's Conditions section, 1 or 0,
+   without running anything else. 1 when the script cannot be opened or has no Conditions
+   section; 0 for a name that no line defines. */
 typedef int(QXI_CALL* QxiEvaluateCondition)(const char* script_path, const char* name);
 typedef QxiLogFunction(QXI_CALL* QxiRegisterLogFunction)(QxiLogFunction fn);
 typedef QxiSetDialogTitleFunction(QXI_CALL* QxiRegisterSetDialogTitle)(QxiSetDialogTitleFunction fn);

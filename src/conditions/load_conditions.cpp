@@ -1,10 +1,17 @@
-// Loading a script's conditions. Until the condition tests exist, no script has any: every
-// run starts with an empty map.
-#include "engine/qx_err.h"
+// Evaluating a script's Conditions section: its test lines run in order into one map, so a
+// line's prefix sees exactly the conditions of the lines before it.
+#include "conditions/condition_group.h"
 #include "engine/script_file.h"
 
 namespace qxi {
 
-ConditionMap ScriptFile::LoadConditions() const { throw QXErr(kSectionNotFound); }
+ConditionMap ScriptFile::LoadConditions() const {
+  const char* start = FindSection("Conditions");
+  ConditionMap conditions;
+  ConditionGroup group(conditions);
+  group.SetUp(start, text_end(), "Conditions");
+  group.RunSection(conditions);
+  return conditions;
+}
 
 }  // namespace qxi

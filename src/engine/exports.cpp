@@ -1,6 +1,7 @@
 // The exports of QXI.dll: thin stdcall wrappers around the engine, exported by plain name.
 #include <windows.h>
 
+#include "conditions/evaluate_condition.h"
 #include "engine/host_callbacks.h"
 #include "engine/run_script.h"
 #include "engine/system_text.h"
@@ -10,6 +11,10 @@
 
 QXI_EXPORT void QXI_CALL ProcessQXS(const char* script_path, const char* section_name) {
   qxi::RunScript(script_path, section_name);
+}
+
+QXI_EXPORT int QXI_CALL EvaluateCondition(const char* script_path, const char* name) {
+  return qxi::EvaluateScriptCondition(script_path, name);
 }
 
 QXI_EXPORT QxiLogFunction QXI_CALL RegisterLogFunction(QxiLogFunction fn) {

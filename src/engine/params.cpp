@@ -4,6 +4,7 @@
 
 #include "engine/qx_err.h"
 #include "engine/text_compare.h"
+#include "paths/folder_macros.h"
 
 namespace qxi {
 namespace {
@@ -66,7 +67,9 @@ ScriptCursor StringParam::Parse(ScriptCursor cursor, const SectionReader& reader
 }
 
 ScriptCursor PathParam::Parse(ScriptCursor cursor, const SectionReader& reader) {
-  return StringParam::Parse(cursor, reader);
+  cursor = StringParam::Parse(cursor, reader);
+  value_ = ExpandFolderMacros(value_);
+  return cursor;
 }
 
 ScriptCursor IntegerParam::Parse(ScriptCursor cursor, const SectionReader& reader) {

@@ -40,7 +40,9 @@ void QXI_CALL OnAdvance(int amount) { g_steps += amount; }
 int Usage() {
   std::fprintf(stderr,
                "usage: qxirun SCRIPT [SECTION]\n"
-               "Runs master section SECTION (default: Setup) of SCRIPT with QXI.dll.\n"
+               "       qxirun --eval SCRIPT NAME\n"
+               "Runs master section SECTION (default: Setup) of SCRIPT with QXI.dll, or prints\n"
+               "the value (1 or 0) of condition NAME of SCRIPT and exits 0.\n"
                "Exit status: 0 nothing logged, 1 something logged, 2 bad usage or no QXI.dll.\n");
   return kExitUsage;
 }
@@ -52,18 +54,43 @@ bool Find(HMODULE module, const char* name, Fn& fn) {
   return fn != nullptr;
 }
 
+HMODULE LoadEngine() {
+  HMODULE module = LoadLibraryA("QXI.dll");
+  if (module == nullptr) {
+    std::fprintf(stderr, "qxirun: cannot load QXI.dll (error %lu)\n", GetLastError());
+  }
+  return module;
+}
+
+// --eval SCRIPT NAME: the condition's value on stdout; failing test lines still go to the log.
+int Evaluate(const char* script, const char* name) {
+  HMODULE module = LoadEngine();
+  if (module == nullptr) return kExitUsage;
+  QxiEvaluateCondition evaluate = nullptr;
+  QxiRegisterLogFunction register_log = nullptr;
+  if (!Find(module, "EvaluateCondition", evaluate) ||
+      !Find(module, "RegisterLogFunction", register_log)) {
+    return kExitUsage;
+  }
+  register_log(OnLog);
+  std::printf("%d\n", evaluate(script, name));
+  FreeLibrary(module);
+  return kExitClean;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && std::strcmp(argv[1], "--eval") == 0) {
+    if (argc != 4) return Usage();
+    return Evaluate(argv[2], argv[3]);
+  }
   if (argc < 2 || argc > 3 || std::strcmp(argv[1], "--help") == 0) return Usage();
   const char* script = argv[1];
   const char* section = argc == 3 ? argv[2] : "Setup";
 
-  HMODULE module = LoadLibraryA("QXI.dll");
-  if (module == nullptr) {
-    std::fprintf(stderr, "qxirun: cannot load QXI.dll (error %lu)\n", GetLastError());
-    return kExitUsage;
-  }
+  HMODULE module = LoadEngine();
+  if (module == nullptr) return kExitUsage;
   QxiProcessQXS process = nullptr;
   QxiRegisterLogFunction register_log = nullptr;
   QxiRegisterSetDialogTitle register_title = nullptr;

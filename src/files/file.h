@@ -1,0 +1,63 @@
+// File: the owner of one Win32 file handle; every failing call becomes a File::Except with
+// the Win32 error. Copies duplicate the handle, so an open file can be handed out of the
+// scope that opened it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "engine/system_error.h"
+
+namespace qxi {
+
+class File {
+ public:
+  /// A failed file operation: the Win32 error (1392 for a short ReadExact), with the
+  /// system's text for it as what().
+  class Except : public SystemError {
+   public:
+    explicit Except(uint32_t code) noexcept : SystemError(code) {}
+    uint32_t code() const { return raw_code(); }
+  };
+
+  /// Opens `name` with CreateFileA: shared for reading unless `access` includes
+  /// GENERIC_WRITE, then exclusive. Raises Except with GetLastError(); never half-open.
+  /// Reading: OPEN_EXISTING with GENERIC_READ; writing: CREATE_ALWAYS with GENERIC_WRITE.
+  File(const char* name, DWORD disposition, DWORD access);
+  virtual ~File();
+  /// Both copy and assignment give the target its own duplicate of the source's handle
+  /// (the target's own handle is closed first). Raise Except when duplication fails.
+  File(const File& other);
+  File& operator=(const File& other);
+
+  bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE handle() const { return handle_; }
+
+  /// Closes the handle; safe to repeat; never raises.
+  void Close() noexcept;
+  /// The low 32 bits of the size; never raises.
+  uint32_t Size() const;
+  /// Reads up to `count` bytes; returns how many came (0 at the end). Raises Except.
+  uint32_t Read(void* buffer, uint32_t count);
+  /// Reads exactly `count` bytes; raises Except 1392 (ERROR_FILE_CORRUPT) when fewer come.
+  void ReadExact(void* buffer, uint32_t count);
+  /// Writes `count` bytes and returns how many were written (a short write is no error).
+  /// Raises Except when the call fails.
+  uint32_t Write(const void* buffer, uint32_t count);
+  /// The current position (low 32 bits); never raises.
+  uint32_t Tell() const;
+  /// Moves by `offset` from `origin` (FILE_BEGIN, FILE_CURRENT, FILE_END); returns the new
+  /// position; never raises.
+  uint32_t Seek(int32_t offset, DWORD origin);
+  /// Sets the given times (null: unchanged). Raises Except.
+  void SetTimes(const FILETIME* creation, const FILETIME* last_access, const FILETIME* last_write);
+
+ private:
+  /// A duplicate of `source` for this process, inheritable, with the same access.
+  static HANDLE Duplicate(HANDLE source);
+
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+}  // namespace qxi

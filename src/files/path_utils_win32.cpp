@@ -1,0 +1,34 @@
+// The path utilities that ask the system.
+#include <windows.h>
+
+#include "engine/qx_err.h"
+#include "files/path_utils.h"
+
+namespace qxi {
+
+bool MakeDirectoryChain(const std::string& path, uint32_t attributes) {
+  for (size_t i = 0; i < path.size(); ++i) {
+    if (path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+  }
+  CreateDirectoryA(path.c_str(), nullptr);
+  return SetFileAttributesA(path.c_str(), attributes) != FALSE;
+}
+
+std::string MakeTempFileName() {
+  char directory[MAX_PATH];
+  DWORD length = GetTempPathA(MAX_PATH, directory);
+  if (length == 0 || length > MAX_PATH - 1) throw QXErr(kRunTimeError, GetLastError());
+  char name[MAX_PATH];
+  if (GetTempFileNameA(directory, "QXI", 0, name) == 0) {
+    throw QXErr(kRunTimeError, GetLastError());
+  }
+  DeleteFileA(name);  // the system made the file to reserve the name; only the name is kept
+  return name;
+}
+
+bool PathExists(const std::string& path) {
+  if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
+  return GetLastError() != ERROR_FILE_NOT_FOUND;
+}
+
+}  // namespace qxi
