@@ -139,4 +139,32 @@ TEST_F(Dll, ReportsScriptsThatCannotRunAndSurvivesNullArguments) {
   EXPECT_TRUE(Recorded().empty());
 }
 
+TEST_F(Dll, EvaluateConditionAnswersWithoutRunningAnything) {
+  auto evaluate = Export<QxiEvaluateCondition>(module_, "EvaluateCondition");
+  ASSERT_NE(evaluate, nullptr);
+  const std::string there = dir_.Write("there.txt", "[Paths]\r\n");
+  const std::string script = dir_.Write(
+      "conditions.qxs",
+      "[Setup]\r\nMisc S\r\n[S]\r\nS 1\r\nReboot\r\n"
+      "[Conditions]\r\n"
+      "FileExists HasFile \"" + there + "\"\r\n"
+      "@HasFile FileLine HasPaths \"" + there + "\" [paths]\r\n"
+      "@!HasFile FileExists NeverDefined \"" + there + "\"\r\n"
+      "FileExists NoFile \"" + dir_.path() + "\\none.txt\"\r\n"
+      "Reboot\r\n");
+  const std::string plain = dir_.Write("plain.qxs", "[Setup]\r\nMisc S\r\n[S]\r\nS 1\r\n");
+  Recorded().clear();
+  EXPECT_EQ(evaluate((dir_.path() + "\\missing.qxs").c_str(), "HasFile"), 1);
+  EXPECT_EQ(evaluate(plain.c_str(), "HasFile"), 1);
+  EXPECT_EQ(evaluate(script.c_str(), "hasfile"), 1);
+  EXPECT_EQ(evaluate(script.c_str(), "HASPATHS"), 1);
+  EXPECT_EQ(evaluate(script.c_str(), "NoFile"), 0);
+  EXPECT_EQ(evaluate(script.c_str(), "NeverDefined"), 0);
+  EXPECT_EQ(evaluate(script.c_str(), "Undefined"), 0);
+  // No message of its own and nothing run: only the failing test line, once per call that
+  // read the section, with the empty context of no run.
+  const std::string unknown = "log  | Unknown command, section [Conditions] line #5";
+  EXPECT_EQ(Recorded(), Calls(5, unknown)) << Lines(Recorded());
+}
+
 }  // namespace

@@ -37,5 +37,20 @@ status=$?
 check "failing line exits 1" test "$status" -eq 1
 check "failing line is logged" test "$(text "$work/err")" = "$(winpath "$work/bad.qxs"): Unknown command, section [Hello] line #2"
 
+printf '[Conditions]\r\nFileExists Here "%s"\r\nFileExists Gone "%s"\r\n' \
+  "$(winpath "$work/good.qxs")" "$(winpath "$work/gone.qxs")" >"$work/cond.qxs"
+for name_value in Here:1 here:1 Gone:0 Undefined:0; do
+  $run --eval "$(winpath "$work/cond.qxs")" "${name_value%%:*}" >"$work/out" 2>"$work/err"
+  status=$?
+  check "--eval ${name_value%%:*} exits 0" test "$status" -eq 0
+  check "--eval ${name_value%%:*} prints ${name_value#*:}" test "$(text "$work/out")" = "${name_value#*:}"
+done
+$run --eval "$missing" Here >"$work/out" 2>"$work/err"
+check "--eval of a missing script prints 1" test "$(text "$work/out")" = 1
+$run --eval "$(winpath "$work/good.qxs")" Here >"$work/out" 2>"$work/err"
+check "--eval without Conditions prints 1" test "$(text "$work/out")" = 1
+$run --eval "$(winpath "$work/cond.qxs")" >"$work/out" 2>"$work/err"
+check "--eval without a name exits 2" test "$?" -eq 2
+
 echo "$failures failed"
 exit $((failures > 0))
