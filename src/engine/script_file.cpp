@@ -53,8 +53,14 @@ void ScriptFile::RunSection(std::string_view name) {
   ConditionMap conditions;
   try {
     conditions = LoadConditions();
-  } catch (const std::exception&) {
-    conditions.clear();  // a script without conditions runs with none, unreported
+  } catch (const QXErr& e) {
+    // A script without a Conditions section runs with none, unreported.
+    if (e.code() != kSectionNotFound) SendLog(FailureText(e).get());
+    conditions.clear();
+  } catch (const std::exception& e) {
+    // Anything else (a failed allocation) is reported; the run goes on with no conditions.
+    SendLog(FailureText(e).get());
+    conditions.clear();
   }
   try {
     const char* start = FindSection(name);

@@ -32,8 +32,8 @@ void QXI_CALL Advance(int amount) {
   g_calls.push_back("advance " + std::to_string(amount));
 }
 
-// Parsing of every kind, a condition prefix, an unknown command, a missing section and a
-// nested Include: the paths of a run that allocate.
+// Parsing of every kind, a Conditions section, a condition prefix, an unknown command, a
+// missing section and a nested Include: the paths of a run that allocate.
 const char kMainScript[] =
     "[Setup]\r\n"
     "Misc Greeting Missing\r\n"
@@ -46,7 +46,10 @@ const char kMainScript[] =
     "NOP\r\n"
     "[Nested]\r\n"
     "Nested 1\r\n"
-    "Include \"INCLUDED\" Inner\r\n";
+    "Include \"INCLUDED\" Inner\r\n"
+    "[Conditions]\r\n"
+    "FileExists Included \"INCLUDED\"\r\n"
+    "FileLine HasInner \"INCLUDED\" [inner]\r\n";
 
 const char kIncludedScript[] =
     "[Inner]\r\n"
@@ -78,7 +81,9 @@ TEST(OutOfMemory, EveryFailedAllocationIsReportedAndNothingLeaks) {
   qxi_test::TempDir dir;
   std::string included = dir.Write("included.qxs", kIncludedScript);
   std::string main_text = kMainScript;
-  main_text.replace(main_text.find("INCLUDED"), 8, included);
+  for (size_t at; (at = main_text.find("INCLUDED")) != std::string::npos;) {
+    main_text.replace(at, 8, included);
+  }
   std::string path = dir.Write("main.qxs", main_text);
 
   qxi::RegisterLog(Log);
