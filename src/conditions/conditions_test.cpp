@@ -35,6 +35,7 @@ class Conditions : public ::testing::Test {
   void TearDown() override {
     RegCloseKey(key_);
     RegDeleteTreeA(HKEY_CURRENT_USER, key_path_.c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\QxiTest");  // only once it is empty
   }
   void Store(const char* name, DWORD type, const void* data, DWORD size) {
     ASSERT_EQ(RegSetValueExA(key_, name, 0, type, static_cast<const BYTE*>(data), size),

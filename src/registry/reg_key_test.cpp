@@ -27,6 +27,7 @@ class RegKeyTest : public ::testing::Test {
   void TearDown() override {
     key_.Close();
     RegDeleteTreeA(HKEY_CURRENT_USER, path_.c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\QxiTest");  // only once it is empty
   }
   void Store(const char* name, DWORD type, const void* data, DWORD size) {
     ASSERT_EQ(RegSetValueExA(key_.handle(), name, 0, type, static_cast<const BYTE*>(data), size),
