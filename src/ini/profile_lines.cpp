@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include <cstring>
 #include <string_view>
 
 #include "engine/text_compare.h"

@@ -26,19 +26,13 @@ struct CuttingReader {
   }
 };
 
-TEST(ReadUntilComplete, GrowsUntilTheTextFitsAndNeverReturnsACutText) {
-  CuttingReader fits{std::string(254, 'a'), {}};
-  EXPECT_EQ(ReadUntilComplete(256, 1, std::ref(fits)), fits.text);
-  EXPECT_EQ(fits.sizes, std::vector<size_t>({256}));
-
+// Texts that fit, and long texts, are read under Wine by the INI tests; the two answers a
+// real profile file cannot easily give are here.
+TEST(ReadUntilComplete, RereadsAnExactFitAndRefusesWhatNeverFits) {
   // 255 characters fill the buffer exactly: the answer cannot tell them from a cut text.
   CuttingReader exact{std::string(255, 'b'), {}};
   EXPECT_EQ(ReadUntilComplete(256, 1, std::ref(exact)), exact.text);
   EXPECT_EQ(exact.sizes, std::vector<size_t>({256, 512}));
-
-  CuttingReader long_text{std::string(5000, 'c'), {}};
-  EXPECT_EQ(ReadUntilComplete(256, 1, std::ref(long_text)), long_text.text);
-  EXPECT_EQ(long_text.sizes, std::vector<size_t>({256, 512, 1024, 2048, 4096, 8192}));
 
   CuttingReader too_long{std::string(5000, 'd'), {}};
   try {
