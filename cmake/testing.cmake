@@ -19,10 +19,12 @@ if(WIN32 AND QXI_WINE_TESTS)
   set_tests_properties(wine_prefix_stop PROPERTIES FIXTURES_CLEANUP wine)
 endif()
 
-# qxi_add_test(NAME SOURCES... [LIBS...] [NO_GTEST_MAIN]): a test program linked with the
-# engine and GoogleTest, run by ctest (under Wine for the Windows build).
+# qxi_add_test(NAME SOURCES... [LIBS...] [NO_GTEST_MAIN] [OWN_WINEPREFIX]): a test program
+# linked with the engine and GoogleTest, run by ctest (under Wine for the Windows build).
+# OWN_WINEPREFIX runs it in a Wine prefix of its own, for tests that act on the whole prefix
+# (such as a simulated restart); that prefix is made once and its server stopped afterwards.
 function(qxi_add_test name)
-  cmake_parse_arguments(ARG "NO_GTEST_MAIN" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "NO_GTEST_MAIN;OWN_WINEPREFIX" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   if(ARG_NO_GTEST_MAIN)
     target_link_libraries(${name} PRIVATE gtest ${ARG_LIBS})
@@ -34,6 +36,17 @@ function(qxi_add_test name)
     target_sources(${name} PRIVATE ${CMAKE_SOURCE_DIR}/src/resources/qxi.rc)
   endif()
   if(WIN32 AND NOT QXI_WINE_TESTS)
+    return()
+  endif()
+  if(WIN32 AND ARG_OWN_WINEPREFIX)
+    set(prefix ${CMAKE_BINARY_DIR}/wineprefix-${name})
+    add_test(NAME ${name}
+             COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${prefix} ${QXI_WINEARCH}
+                     $<TARGET_FILE:${name}>)
+    add_test(NAME ${name}_prefix_stop
+             COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix.sh stop ${prefix} ${QXI_WINEARCH})
+    set_tests_properties(${name}_prefix_stop PROPERTIES FIXTURES_CLEANUP ${name}_prefix)
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED ${name}_prefix TIMEOUT 600)
     return()
   endif()
   add_test(NAME ${name} COMMAND ${name})

@@ -2,11 +2,19 @@
 // fails with ERROR_CALL_NOT_IMPLEMENTED.
 #include "engine/command_actions.h"
 
+#include "ini/ini_commands.h"
+
 namespace qxi {
 namespace {
 
 const ActionEntry kSystemActions[] = {
     {"", "", nullptr},  // placeholder until the subsystems' actions are listed
+    {"INI", "CreateSection", CreateIniSection},
+    {"INI", "DeleteSection", DeleteIniSection},
+    {"INI", "DeleteKey", DeleteIniKey},
+    {"INI", "AppendLine", AppendIniLine},
+    {"INI", "SetKey", SetIniKey},
+    {"INI", "AppendKey", AppendIniKey},
 };
 
 }  // namespace

@@ -102,7 +102,7 @@ TEST_F(Walkers, GroupsChooseCommandsAndProgress) {
       "CopyFile a b c r\n"
       "[Ini]\n"
       "Ini 1\n"
-      "DeleteKey f s k\n"
+      "DeleteKey \"" + dir_.path() + "\\f.ini\" s k\n"
       "[Reg]\n"
       "Reg 2\n"
       "DeleteKey HKLM Software\\X\n"
@@ -112,7 +112,10 @@ TEST_F(Walkers, GroupsChooseCommandsAndProgress) {
       Log("CopyFile: section [Copy] line #2, " + RunTime(120)),  // no advance: own progress
       Log("Syntax error, section [Copy] line #3 Param #5"),
       "dialog Ini 1",
+#ifndef _WIN32
+      // Only the Windows build has the INI actions; removing a missing key reports nothing.
       Log("DeleteKey: section [Ini] line #2, " + RunTime(120)),
+#endif
       "advance 1",
       "dialog Reg 2",
       Log("DeleteKey: section [Reg] line #2, " + RunTime(120)),

@@ -1,0 +1,46 @@
+#include "ini/ini_file.h"
+
+#include <windows.h>
+
+#include "ini/profile_lines.h"
+
+namespace qxi {
+
+std::string PathInDirectory(const std::string& directory, const std::string& name) {
+  std::string path = directory;
+  if (!path.empty() && path.back() == '\\') path.pop_back();
+  path += '\\';
+  path += name;
+  return path;
+}
+
+std::string WindowsDirectory() {
+  std::string directory(MAX_PATH, '\0');
+  UINT length = GetWindowsDirectoryA(&directory[0], static_cast<UINT>(directory.size()));
+  if (length >= directory.size()) {
+    // Too small: the answer is the size needed, its NUL included.
+    directory.assign(length, '\0');
+    length = GetWindowsDirectoryA(&directory[0], length);
+    if (length >= directory.size()) length = 0;
+  }
+  directory.resize(length);
+  return directory;
+}
+
+IniFile::IniFile(const std::string& name) : path_(PathInDirectory(WindowsDirectory(), name)) {}
+
+void IniFile::AddLine(const std::string& section, const std::string& line) const {
+  AddProfileLine(path_, section, line);
+}
+
+bool IniFile::WriteString(const std::string& section, const std::string& key,
+                          const std::string& value) const {
+  return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
+                                    path_.c_str()) != FALSE;
+}
+
+std::string IniFile::GetString(const std::string& section, const std::string& key) const {
+  return ReadProfileValue(path_, section, key);
+}
+
+}  // namespace qxi

@@ -1,0 +1,30 @@
+// Whole values and whole sections of INI files, read and extended through the Win32 profile
+// functions only: the engine never parses an INI file itself.
+#pragma once
+
+#include <string>
+
+namespace qxi {
+
+/// The value of `key` in `section` of the profile file `file`, however long; empty when the
+/// key is absent.
+std::string ReadProfileValue(const std::string& file, const std::string& section,
+                             const std::string& key);
+
+/// The lines of `section` of `file` as the platform lists them: each line followed by a NUL,
+/// without the list's closing NUL; empty for an absent section or one without lines. The
+/// whole section is read, however large.
+std::string ReadProfileSection(const std::string& file, const std::string& section);
+
+/// True when `section` of `file` holds at least one line (asked with a 3-byte buffer, which
+/// is all the answer needs).
+bool SectionHasLines(const std::string& file, const std::string& section);
+
+/// Adds `line` at the end of `section` of `file` unless an equal line (ignoring ASCII letter
+/// case) is there already; an absent section is created with that line. The section is
+/// rewritten whole, its old lines in their order first. Lines are added even when their key
+/// is present already. The result of the write is not examined.
+void AddProfileLine(const std::string& file, const std::string& section,
+                    const std::string& line);
+
+}  // namespace qxi
