@@ -1,12 +1,19 @@
 // The actions of the Windows build, by group and command name. A command without an entry
 // fails with ERROR_CALL_NOT_IMPLEMENTED.
 #include "engine/command_actions.h"
+#include "system/create_shortcut.h"
+#include "system/misc_commands.h"
 
 namespace qxi {
 namespace {
 
 const ActionEntry kSystemActions[] = {
-    {"", "", nullptr},  // placeholder until the subsystems' actions are listed
+    {"FileOps", "CreateShortcut", CreateShortcut},
+    {"Misc", "MessageBox", ShowMessageBox},
+    {"Misc", "RunApp", RunApp},
+    {"Misc", "Reboot", Reboot},
+    {"Misc", "Logoff", Logoff},
+    {"Misc", "Shutdown", Shutdown},
 };
 
 }  // namespace
