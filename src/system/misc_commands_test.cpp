@@ -189,7 +189,7 @@ TEST(ExitWindows, EachCommandAsksWithItsOwnFlagAndTheRunGoesOn) {
                         "Reboot\nLogoff now please\nShutdown ; comment\nNOP\n",
                         "Main");
   EXPECT_EQ(SetExitWindowsCall(real), &RecordExitWindows);
-  EXPECT_EQ(SetExitWindowsCall(real), real);  // the real call was the route at start
+  EXPECT_EQ(SetExitWindowsCall(real), real);
 
   EXPECT_EQ(calls, (Calls{"dialog End 3", "advance 1", "advance 1", "advance 1", "advance 1"}))
       << Lines(calls);
