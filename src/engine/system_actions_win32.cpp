@@ -1,20 +1,26 @@
 // The actions of the Windows build, by group and command name. A command without an entry
 // fails with ERROR_CALL_NOT_IMPLEMENTED.
 #include "engine/command_actions.h"
-
 #include "ini/ini_commands.h"
+#include "system/create_shortcut.h"
+#include "system/misc_commands.h"
 
 namespace qxi {
 namespace {
 
 const ActionEntry kSystemActions[] = {
-    {"", "", nullptr},  // placeholder until the subsystems' actions are listed
     {"INI", "CreateSection", CreateIniSection},
     {"INI", "DeleteSection", DeleteIniSection},
     {"INI", "DeleteKey", DeleteIniKey},
     {"INI", "AppendLine", AppendIniLine},
     {"INI", "SetKey", SetIniKey},
     {"INI", "AppendKey", AppendIniKey},
+    {"FileOps", "CreateShortcut", CreateShortcut},
+    {"Misc", "MessageBox", ShowMessageBox},
+    {"Misc", "RunApp", RunApp},
+    {"Misc", "Reboot", Reboot},
+    {"Misc", "Logoff", Logoff},
+    {"Misc", "Shutdown", Shutdown},
 };
 
 }  // namespace

@@ -46,7 +46,7 @@ TEST_F(Walkers, CommandSectionMessagesAndProgress) {
       "BadCommand x\n"
       "nop extra tokens ; and a comment\n"
       "MessageBox \"a\"b\n"
-      "Reboot\n");
+      "RunApp missing.exe \"\" 0\n");
   const Calls greeting = {
       "dialog Hello there 7",
       "advance 1",
@@ -54,8 +54,11 @@ TEST_F(Walkers, CommandSectionMessagesAndProgress) {
       Log("Unknown command, section [Greeting] line #4"),
       "advance 1",
       Log("Syntax error, section [Greeting] line #6 Param #1"),
-      Log("Reboot: section [Greeting] line #7, " + RunTime(120)),
-      "advance 1",
+#ifndef _WIN32
+      // Without the system's actions every system command fails as not implemented.
+      Log("RunApp: section [Greeting] line #7, " + RunTime(120)),
+#endif
+      "advance 1",  // a program that cannot start is not an error
   };
   Calls expected = greeting;
   expected.push_back(Log("Enum parameter doesn't match valid options: Master section: Main line: 2"));

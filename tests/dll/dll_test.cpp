@@ -92,7 +92,7 @@ TEST_F(Dll, RunsAScriptWithTheModulesOwnTexts) {
       "[Welcome]\n"
       "\"Welcome to QXI\" 4\n"
       "NOP\n"
-      "Reboot\n"
+      "RunApp missing.exe \"\" 0\n"
       "Frobnicate\n"
       "[Files]\n"
       "Files 1\n"
@@ -101,7 +101,6 @@ TEST_F(Dll, RunsAScriptWithTheModulesOwnTexts) {
   Calls expected = {
       "dialog Welcome to QXI 4",
       "advance 1",
-      Log("Reboot: section [Welcome] line #3,  run time error \"" + SystemText(120) + "\""),
       "advance 1",
       Log("Unknown command, section [Welcome] line #4"),
       "dialog Files 1",
