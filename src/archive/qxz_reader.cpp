@@ -14,7 +14,7 @@ uint32_t LoadLittle32(const uint8_t* p) {
 
 }  // namespace
 
-QxzEntry ReadQxzEntry(ByteSource& source) {
+QxzEntry ReadQxzEntryFields(ByteSource& source) {
   QxzEntry entry;
   entry.offset = source.Tell();
 
@@ -44,9 +44,18 @@ QxzEntry ReadQxzEntry(ByteSource& source) {
   }
 
   entry.data_offset = source.Tell();
-  if (entry.next_offset() > source.Size()) RaiseInvalid();
   entry.data_size = entry.next_offset() - entry.data_offset;
+  return entry;
+}
+
+void CheckQxzEntry(const QxzEntry& entry, uint64_t source_size) {
+  if (entry.next_offset() > source_size) RaiseInvalid();
   if (!IsSafeEntryName(entry.info.name)) RaiseInvalid();
+}
+
+QxzEntry ReadQxzEntry(ByteSource& source) {
+  QxzEntry entry = ReadQxzEntryFields(source);
+  CheckQxzEntry(entry, source.Size());
   return entry;
 }
 

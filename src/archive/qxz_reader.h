@@ -9,9 +9,16 @@ namespace qxi {
 
 /// Reads the entry header and name at the source's position and leaves the position at the
 /// entry's data. Raises NCompress::Except kInvalidFormat when the entry does not begin with
-/// the magic, when its length does not reach past its name or reaches past the end of the
-/// source, or when its name is not safe (IsSafeEntryName); raises the source's short-read
-/// error (ByteSource::ReadExact) when the source ends inside the header or the name.
+/// the magic or its length does not reach past its name; raises the source's short-read
+/// error (ByteSource::ReadExact) when the source ends inside the header or the name. Does
+/// not look at the name or the data (CheckQxzEntry does).
+QxzEntry ReadQxzEntryFields(ByteSource& source);
+
+/// Raises NCompress::Except kInvalidFormat when entry reaches past source_size or its name is
+/// not safe to extract (IsSafeEntryName).
+void CheckQxzEntry(const QxzEntry& entry, uint64_t source_size);
+
+/// ReadQxzEntryFields and then CheckQxzEntry: an entry that is safe to decode and extract.
 QxzEntry ReadQxzEntry(ByteSource& source);
 
 }  // namespace qxi

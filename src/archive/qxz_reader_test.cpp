@@ -118,6 +118,14 @@ TEST(QxzReader, RefusesNamesOutsideTheDestination) {
         << name;
   }
   EXPECT_EQ(ReadFailureCode(HandLaidEntry("SUB\\A.TXT", kEmptyStream, 0)), 0u);
+
+  // The fields alone still read, so that a report can name the entry.
+  const Bytes unsafe = HandLaidEntry("..\\A.TXT", kEmptyStream, 0);
+  MemoryByteSource source(unsafe);
+  const QxzEntry entry = ReadQxzEntryFields(source);
+  EXPECT_EQ(entry.info.name, "..\\A.TXT");
+  EXPECT_EQ(entry.data_offset, 41u);
+  EXPECT_THROW(CheckQxzEntry(entry, unsafe.size()), NCompress::Except);
 }
 
 TEST(QxzReader, ArchiveEndingInsideHeaderOrNameIsCorrupt) {
