@@ -209,63 +209,6 @@ TEST_F(Conditions, PrefixesChainingAndFailingLines) {
   EXPECT_EQ(calls, expected) << Lines(calls);
 }
 
-TEST_F(Conditions, WorkedExampleBothWays) {
-  char windir[MAX_PATH];
-  ASSERT_NE(GetWindowsDirectoryA(windir, MAX_PATH), 0u);
-  const std::string ini = std::string(windir) + "\\oldapp.ini";
-  DeleteFileA(ini.c_str());
-  const std::string script =
-      "[Setup]\r\n"
-      "Misc Greeting\r\n"
-      "\r\n"
-      "[Greeting]\r\n"
-      "Welcome 0\r\n"
-      "@HasOldIni MessageBox Upgrading Setup\r\n"
-      "@!hasoldini MessageBox Installing Setup\r\n"
-      "@OldIniHasPaths NOP\r\n"
-      "\r\n"
-      "[Conditions]\r\n"
-      "FileExists HasOldIni $WINDIR$\\oldapp.ini\r\n"
-      "@HasOldIni FileLine OldIniHasPaths $WINDIR$\\oldapp.ini [Paths]\r\n"
-      "RegKeyExists HasAppKey HKLM Software\\Example\\App\r\n";
-  // The message box shows which of its lines ran: this build reports it as not implemented
-  // until the Misc commands have their actions.
-  auto message_box_line = [](int line) {
-    return "MessageBox: section [Greeting] line #" + std::to_string(line) + ", " + RunTime(120);
-  };
-  std::string path;
-
-  Calls without = RunText(dir_, script, "Setup", &path);
-  const Calls expected_without = {
-      "dialog Welcome 0",
-      "log " + path + " | " + message_box_line(3),
-      "advance 1",
-      "log " + path + " | " + std::string(QXErr(kUndefinedCondition).what()) +
-          ", section [Greeting] line #4 Param #0",
-  };
-  EXPECT_EQ(without, expected_without) << Lines(without);
-
-  HANDLE file = CreateFileA(ini.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  DWORD written = 0;
-  WriteFile(file, "[Paths]\r\nA=1\r\n", 14, &written, nullptr);
-  CloseHandle(file);
-  Calls with = RunText(dir_, script, "Setup", &path);
-  const Calls expected_with = {
-      "dialog Welcome 0",
-      "log " + path + " | " + message_box_line(2),
-      "advance 1",
-      "advance 1",
-      "advance 1",
-  };
-  EXPECT_EQ(with, expected_with) << Lines(with);
-  EXPECT_EQ(EvaluateScriptCondition(path.c_str(), "oldinihaspaths"), 1);
-  EXPECT_EQ(EvaluateScriptCondition(path.c_str(), "hasappkey"), 0);
-  DeleteFileA(ini.c_str());
-  EXPECT_EQ(EvaluateScriptCondition(path.c_str(), "OldIniHasPaths"), 0);  // undefined now
-  EXPECT_EQ(EvaluateScriptCondition(path.c_str(), "HasOldIni"), 0);
-}
-
 TEST_F(Conditions, EvaluateScriptCondition) {
   std::string d = dir_.path();
   dir_.Write("yes.txt", "x");

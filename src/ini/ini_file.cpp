@@ -2,17 +2,10 @@
 
 #include <windows.h>
 
+#include "files/path_utils.h"
 #include "ini/profile_lines.h"
 
 namespace qxi {
-
-std::string PathInDirectory(const std::string& directory, const std::string& name) {
-  std::string path = directory;
-  if (!path.empty() && path.back() == '\\') path.pop_back();
-  path += '\\';
-  path += name;
-  return path;
-}
 
 std::string WindowsDirectory() {
   std::string directory(MAX_PATH, '\0');
@@ -27,7 +20,7 @@ std::string WindowsDirectory() {
   return directory;
 }
 
-IniFile::IniFile(const std::string& name) : path_(PathInDirectory(WindowsDirectory(), name)) {}
+IniFile::IniFile(const std::string& name) : path_(JoinPath(WindowsDirectory(), name)) {}
 
 void IniFile::AddLine(const std::string& section, const std::string& line) const {
   AddProfileLine(path_, section, line);

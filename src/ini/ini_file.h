@@ -6,10 +6,6 @@
 
 namespace qxi {
 
-/// `directory` and `name` joined by one backslash; a trailing backslash of `directory` (a
-/// drive root such as C:\) is not doubled.
-std::string PathInDirectory(const std::string& directory, const std::string& name);
-
 /// The Windows directory as the system reports it (C:\WINDOWS, or C:\ at a drive root).
 std::string WindowsDirectory();
 

@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "conditions/evaluate_condition.h"
+#include "engine/qx_err.h"
 #include "support/script_runner.h"
 
 namespace qxi {
@@ -94,6 +96,66 @@ TEST(MessageBoxCommand, ShowsTextAndCaptionWithInformationIconAndOk) {
   EXPECT_EQ(seen[1].text, "No caption");
   EXPECT_TRUE(seen[1].information_icon);
   EXPECT_TRUE(seen[1].ok_only);
+}
+
+// The Setup/Greeting/Conditions example run both ways: the box that appears tells which of
+// the two prefixed lines ran, and the callbacks show which lines were skipped.
+TEST(MessageBoxCommand, ConditionsChooseTheBoxBothWays) {
+  TempDir dir;
+  char windir[MAX_PATH];
+  ASSERT_NE(GetWindowsDirectoryA(windir, MAX_PATH), 0u);
+  const std::string ini = std::string(windir) + "\\oldapp.ini";
+  DeleteFileA(ini.c_str());
+  const std::string script =
+      "[Setup]\r\n"
+      "Misc Greeting\r\n"
+      "\r\n"
+      "[Greeting]\r\n"
+      "Welcome 0\r\n"
+      "@HasOldIni MessageBox Upgrading Setup\r\n"
+      "@!hasoldini MessageBox Installing Setup\r\n"
+      "@OldIniHasPaths NOP\r\n"
+      "\r\n"
+      "[Conditions]\r\n"
+      "FileExists HasOldIni $WINDIR$\\oldapp.ini\r\n"
+      "@HasOldIni FileLine OldIniHasPaths $WINDIR$\\oldapp.ini [Paths]\r\n"
+      "RegKeyExists HasAppKey HKLM Software\\Example\\App\r\n";
+  auto run = [&](SeenBox& seen, bool& found, std::string* path) {
+    std::thread watcher([&] { found = WatchOneBox(seen); });
+    Calls calls = RunText(dir, script, "Setup", path);
+    watcher.join();
+    return calls;
+  };
+
+  std::string path;
+  SeenBox fresh;
+  bool fresh_found = false;
+  Calls without = run(fresh, fresh_found, &path);
+  EXPECT_EQ(without, (Calls{"dialog Welcome 0", "advance 1",
+                            "log " + path + " | " + QXErr(kUndefinedCondition).what() +
+                                ", section [Greeting] line #4 Param #0"}))
+      << Lines(without);
+  ASSERT_TRUE(fresh_found);
+  EXPECT_EQ(fresh.text, "Installing");
+  EXPECT_EQ(fresh.caption, "Setup");
+
+  HANDLE file = CreateFileA(ini.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  DWORD written = 0;
+  WriteFile(file, "[Paths]\r\nA=1\r\n", 14, &written, nullptr);
+  CloseHandle(file);
+  SeenBox upgrade;
+  bool upgrade_found = false;
+  Calls with = run(upgrade, upgrade_found, &path);
+  EXPECT_EQ(EvaluateScriptCondition(path.c_str(), "oldinihaspaths"), 1);
+  EXPECT_EQ(EvaluateScriptCondition(path.c_str(), "hasappkey"), 0);
+  DeleteFileA(ini.c_str());
+  EXPECT_EQ(EvaluateScriptCondition(path.c_str(), "OldIniHasPaths"), 0);  // undefined now
+  EXPECT_EQ(with, (Calls{"dialog Welcome 0", "advance 1", "advance 1", "advance 1"}))
+      << Lines(with);
+  ASSERT_TRUE(upgrade_found);
+  EXPECT_EQ(upgrade.text, "Upgrading");
+  EXPECT_EQ(upgrade.caption, "Setup");
 }
 
 }  // namespace
