@@ -22,8 +22,6 @@ using qxi_test::Lines;
 using qxi_test::RunText;
 using qxi_test::TempDir;
 
-std::string RunTime(uint32_t error) { return QXErr(kRunTimeError, error).what(); }
-
 class Conditions : public ::testing::Test {
  protected:
   void SetUp() override {

@@ -2,6 +2,7 @@
 // fails with ERROR_CALL_NOT_IMPLEMENTED.
 #include "engine/command_actions.h"
 #include "ini/ini_commands.h"
+#include "registry/priorities.h"
 #include "system/create_shortcut.h"
 #include "system/misc_commands.h"
 
@@ -15,6 +16,7 @@ const ActionEntry kSystemActions[] = {
     {"INI", "AppendLine", AppendIniLine},
     {"INI", "SetKey", SetIniKey},
     {"INI", "AppendKey", AppendIniKey},
+    {"Reg", "RegisterPriority", RegisterPriority},
     {"FileOps", "CreateShortcut", CreateShortcut},
     {"Misc", "MessageBox", ShowMessageBox},
     {"Misc", "RunApp", RunApp},

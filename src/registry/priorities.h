@@ -1,0 +1,27 @@
+// The priorities store: for each file path written with a priority, the priority it was last
+// written with, kept under HKEY_LOCAL_MACHINE across runs. File writers ask CheckPriority
+// before writing a file and call UpdatePriority after it is written.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "engine/params.h"
+
+namespace qxi {
+
+/// The store's key under HKEY_LOCAL_MACHINE.
+extern const char kPrioritiesKey[];
+
+/// True when a file may be written at `path` with `priority`: the priority is 0, nothing
+/// readable is stored, or the stored priority is lower (compared unsigned). Never raises.
+bool CheckPriority(const std::string& path, uint32_t priority);
+
+/// Records `priority` for `path` when CheckPriority allows it; priority 0 is never stored.
+/// Raises RegKey::Except when the store cannot be created or written.
+void UpdatePriority(const std::string& path, uint32_t priority);
+
+/// The Reg command RegisterPriority: Path, Priority.
+void RegisterPriority(const ParamList& params);
+
+}  // namespace qxi
