@@ -162,6 +162,17 @@ TEST_F(Deferred, DeleteAddsOneLinePerFileAndKeepsOtherProgramsLines) {
   EXPECT_EQ(PendingSource("C:\\other\\a.dll"), "C:\\other\\a.new");
 }
 
+TEST_F(Deferred, RelativeNamesAreRecordedAsFullPaths) {
+  // The restart has another current directory: relative names would name other files then.
+  ASSERT_TRUE(SetCurrentDirectoryA(dir_.path().c_str()));
+  ScheduleReplace("sub\\a.dll", ".\\a.new");
+  ScheduleDelete("old.tmp");
+  EXPECT_EQ(FileLines(wininit_), Texts({"[Rename]", In("sub\\a.dll") + "=" + In("a.new"),
+                                        "NUL=" + In("old.tmp")}));
+  EXPECT_EQ(PendingSource("sub\\a.dll"), In("a.new"));
+  SetCurrentDirectoryA(InWindows("").c_str());  // let the folder go before it is removed
+}
+
 TEST_F(Deferred, DeleteKeepsARenameSectionBeyond32000Bytes) {
   Texts lines = LinesOfSize(40000);
   WriteText(wininit_, SectionText("Rename", lines));
