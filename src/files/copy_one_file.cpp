@@ -49,7 +49,7 @@ void CopyOneFile(const std::string& source_dir, const std::string& destination_d
     MakeDirectoryChain(FolderOfDestination(destination_dir, name), FILE_ATTRIBUTE_NORMAL);
     File destination(destination_path.c_str(), CREATE_ALWAYS, GENERIC_WRITE);
     CopyBlocks(source, destination);
-    // A RegKey::Except from here fails the command: the file is copied, its priority unknown.
+    // A RegKey::Except from here fails the command: the file is in place, its priority unrecorded.
     UpdatePriority(destination_path, priority);
   } catch (const File::Except&) {
     // In use, read-only or not creatable: the source itself replaces it at the restart.
