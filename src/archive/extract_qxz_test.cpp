@@ -103,7 +103,10 @@ FileFacts FactsOf(const std::string& path) {
 // Bytes that compress poorly, so that the entry's data spans several decoder reads.
 std::string Noise(size_t size, uint32_t seed) {
   std::string bytes;
-  for (size_t i = 0; i < size; ++i) bytes.push_back(char((seed = seed * 1103515245 + 12345) >> 24));
+  for (size_t i = 0; i < size; ++i) {
+    seed = seed * 1103515245 + 12345;
+    bytes.push_back(static_cast<char>(seed >> 24));
+  }
   return bytes;
 }
 
@@ -286,16 +289,16 @@ TEST_F(Extract, TruncatedArchivesAreReportedAndLeaveNothingHalfDone) {
 
   const std::string corrupt = "ExtractQXZ: section [Files] line #2, " + FileErrorText(1392);
   for (size_t entry = 0; entry < names.size(); ++entry) {
-    const size_t start = starts[entry], data = start + kQxzFixedHeaderSize + names[entry].size() + 1;
+    const size_t start = starts[entry];
+    const size_t data = start + kQxzFixedHeaderSize + names[entry].size() + 1;
+    const std::string invalid = "ExtractQXZ: section [Files] line #2, Invalid QXZ file format \"" +
+                                names[entry] + "\"";
     // Cut at the entry's start (a shorter archive, nothing to report), inside its magic, its
     // fields, its name, at its NUL, and inside its data (the entry reaches past the end).
     const std::vector<std::pair<size_t, std::string>> cuts = {
-        {start, ""}, {start + 2, corrupt}, {start + 4, corrupt}, {start + 20, corrupt},
-        {start + 31, corrupt}, {start + 33, corrupt}, {data - 1, corrupt},
-        {data + 1, "ExtractQXZ: section [Files] line #2, Invalid QXZ file format \"" +
-                       names[entry] + "\""},
-        {starts[entry + 1] - 1, "ExtractQXZ: section [Files] line #2, Invalid QXZ file format \"" +
-                                    names[entry] + "\""}};
+        {start, ""},          {start + 2, corrupt},  {start + 4, corrupt},
+        {start + 20, corrupt}, {start + 31, corrupt}, {start + 33, corrupt},
+        {data - 1, corrupt},   {data + 1, invalid},   {starts[entry + 1] - 1, invalid}};
     for (const auto& [cut, report] : cuts) {
       const std::string out = In("cut" + std::to_string(cut));
       Texts calls = Run(Bytes(archive.begin(), archive.begin() + cut), out);
@@ -317,8 +320,9 @@ TEST_F(Extract, TruncatedArchivesAreReportedAndLeaveNothingHalfDone) {
 TEST_F(Extract, NamesLeadingOutOfTheDestinationAreRefusedByName) {
   const Bytes stream = {0x00, 0x06, 0x82, 0x02, 0xFE, 0x01};  // the letter A
   const std::string rooted = dir_.path().substr(2) + "\\ROOTED.TXT";  // no drive letter
-  for (const std::string& name : {std::string("..\\EVIL.TXT"), std::string("SUB\\..\\..\\EVIL.TXT"),
-                                  rooted, std::string("C:EVIL.TXT"), std::string("SUB\\.\\")}) {
+  const Texts names = {"..\\EVIL.TXT", "SUB\\..\\..\\EVIL.TXT", rooted, "C:EVIL.TXT",
+                       "SUB\\.\\", "CON", "SUB\\LPT1.TXT"};
+  for (const std::string& name : names) {
     Bytes archive;
     AddFile(&archive, "GOOD.TXT", "good");
     const Bytes evil = HandLaidEntry(name, stream, 0xD3D99E8B);
