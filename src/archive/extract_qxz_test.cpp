@@ -9,13 +9,13 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "archive/qxz_test_support.h"
 #include "archive/qxz_writer.h"
 #include "registry/priorities.h"
+#include "support/disk_files.h"
 #include "support/helper_processes.h"
 #include "support/ini_text.h"
 #include "support/script_runner.h"
@@ -23,23 +23,21 @@
 namespace qxi {
 namespace {
 
+using qxi_test::Exists;
 using qxi_test::FileHolder;
 using qxi_test::FileLines;
+using qxi_test::InWindows;
 using qxi_test::Lines;
+using qxi_test::ReadText;
 using qxi_test::RunProgram;
 using qxi_test::TempDir;
+using qxi_test::WriteText;
 using testing_support::HandLaidEntry;
 using testing_support::kEmptyStream;
 using testing_support::kOneLetterArchive;
 using testing_support::kOneLetterFileTime;
 using Bytes = std::vector<uint8_t>;
 using Texts = std::vector<std::string>;
-
-std::string InWindows(const char* name) {
-  char buffer[MAX_PATH];
-  UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
-  return std::string(buffer, length) + "\\" + name;
-}
 
 std::string TemporaryDirectory() {
   char buffer[MAX_PATH];
@@ -54,17 +52,6 @@ std::string FileErrorText(DWORD error) {
   std::string result = n != 0 ? std::string(text, n) : std::string();
   if (text != nullptr) LocalFree(text);
   return result;
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // Full paths of the files "QXI*.TMP" in the temporary directory.
@@ -239,7 +226,7 @@ TEST_F(Extract, PrioritiesSkipEntriesAndUpdateTheStore) {
   EXPECT_EQ(StoredPriority(In("out\\P0.TXT")), 0u);
 
   // Again: priority 5 over the stored 5 is skipped now, and the file is left as it is.
-  std::ofstream(In("out\\P5.TXT"), std::ios::binary) << "changed";
+  WriteText(In("out\\P5.TXT"), "changed");
   calls = Run(archive, In("out"));
   EXPECT_EQ(calls[3], "subdialog " + In("out\\P5.TXT") + " 4");
   EXPECT_EQ(calls[4], "advance 4");
@@ -362,8 +349,8 @@ TEST_F(Extract, LockedDestinationIsReplacedAtRestartFromATemporaryFile) {
 
   // Another program's pending replacement of OTHER.DLL names a file that is not ours.
   const std::string foreign = In("other.new");
-  std::ofstream(foreign, std::ios::binary) << "foreign";
-  std::ofstream(wininit_, std::ios::binary) << "[Rename]\r\n" << other << "=" << foreign << "\r\n";
+  WriteText(foreign, "foreign");
+  WriteText(wininit_, "[Rename]\r\n" + other + "=" + foreign + "\r\n");
 
   FileHolder holder({locked, other});
   ASSERT_TRUE(holder.holding());

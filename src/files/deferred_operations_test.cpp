@@ -8,11 +8,10 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "support/disk_files.h"
 #include "support/helper_processes.h"
 #include "support/ini_text.h"
 #include "support/script_runner.h"
@@ -20,39 +19,22 @@
 namespace qxi {
 namespace {
 
+using qxi_test::Exists;
 using qxi_test::FileHolder;
 using qxi_test::FileLines;
+using qxi_test::InWindows;
 using qxi_test::LinesOfSize;
+using qxi_test::ReadText;
 using qxi_test::RunProgram;
 using qxi_test::SectionText;
 using qxi_test::TempDir;
+using qxi_test::WriteText;
 using Texts = std::vector<std::string>;
-
-std::string InWindows(const char* name) {
-  char buffer[MAX_PATH];
-  UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
-  return std::string(buffer, length) + "\\" + name;
-}
 
 std::string Upper(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
   return text;
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 class Deferred : public ::testing::Test {

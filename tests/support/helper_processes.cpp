@@ -2,21 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include "support/disk_files.h"
+
 namespace qxi_test {
 namespace {
 
 constexpr DWORD kProcessWait = 120 * 1000;  // ms; only a hung helper comes near it
 
-std::string WindowsDirectory() {
-  char buffer[MAX_PATH];
-  UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
-  return std::string(buffer, length);
-}
-
 }  // namespace
 
 DWORD RunProgram(std::string command_line) {
-  std::string directory = WindowsDirectory();
+  std::string directory = InWindows("");
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
