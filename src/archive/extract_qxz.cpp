@@ -9,6 +9,7 @@
 #include "archive/qxz_reader.h"
 #include "engine/host_callbacks.h"
 #include "engine/qx_err.h"
+#include "engine/text_compare.h"
 #include "files/deferred_operations.h"
 #include "files/file.h"
 #include "files/path_utils.h"
@@ -40,10 +41,11 @@ std::string DestinationPath(const std::string& destination_dir, std::string name
 
 // Hands the temporary file to the restart. A temporary file of an earlier extraction that
 // was waiting for the same destination is deleted, since its line is about to be replaced;
-// a file of anyone else that was waiting there is left alone.
+// a file of anyone else that was waiting there is left alone. (Should the earlier file have
+// vanished, the system may have given its name to the new one, which must stay.)
 void ReplaceAtRestart(const std::string& destination, const std::string& temporary_file) {
   const std::string earlier = PendingSource(destination);
-  if (IsEntryTemporaryFile(earlier)) {
+  if (IsEntryTemporaryFile(earlier) && !NamesEqual(earlier, temporary_file)) {
     SetFileAttributesA(earlier.c_str(), FILE_ATTRIBUTE_NORMAL);  // it may be read-only
     DeleteFileA(earlier.c_str());
   }
