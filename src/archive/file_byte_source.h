@@ -8,8 +8,8 @@ namespace qxi {
 
 /// Reads the File it borrows (which must outlive it) through the ByteSource interface.
 /// Read errors are the File's own: File::Except with the Win32 error, and File::Except 1392
-/// when ReadExact finds the file ending first. Offsets and sizes are those of the File
-/// wrapper, 32 bits.
+/// when ReadExact finds the file ending first. Sizes and positions are those of the File
+/// wrapper: 32 bits, and Seek reaches up to 2 GB (the wrapper moves by a signed distance).
 class FileByteSource : public ByteSource {
  public:
   explicit FileByteSource(File& file) : file_(file) {}

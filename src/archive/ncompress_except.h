@@ -27,8 +27,6 @@ class Except : public std::exception {
   Except& operator=(const Except& other) noexcept;
 
   uint32_t code() const { return code_; }
-  /// The entry name given at construction; empty when none was.
-  const char* entry_name() const { return entry_name_; }
 
   /// "Invalid QXZ file format" (the string table's text) for kInvalidFormat; the system's
   /// text for any other code, or "Error code N" when the system has none. With an entry name

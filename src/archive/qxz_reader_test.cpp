@@ -205,6 +205,19 @@ TEST(QxzReader, WrongCrcAndCutDataAreReportedNotHidden) {
   EXPECT_EQ(cut.output.bytes, Bytes({0x41}));
 }
 
+TEST(NCompressExcept, NamesTheRefusedEntryInQuotesAndKeepsItInCopies) {
+  const NCompress::Except e(NCompress::kInvalidFormat, "..\\A.TXT");
+  EXPECT_EQ(std::string(e.what()), InvalidFormatText() + " \"..\\A.TXT\"");
+  NCompress::Except copy(NCompress::kErrorFileCorrupt);
+  copy = e;
+  EXPECT_EQ(copy.code(), NCompress::kInvalidFormat);
+  EXPECT_STREQ(copy.what(), e.what());
+  // A name too long for the error is cut, never overflowing.
+  const NCompress::Except long_name(NCompress::kInvalidFormat, std::string(1000, 'n').c_str());
+  EXPECT_EQ(std::string(long_name.what()),
+            InvalidFormatText() + " \"" + std::string(259, 'n') + "\"");
+}
+
 TEST(NCompressExcept, OtherCodesNameTheCode) {
   const NCompress::Except e(NCompress::kErrorFileCorrupt);
   char system_text[512];

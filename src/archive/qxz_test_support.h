@@ -1,5 +1,6 @@
-// Helpers for the QXZ tests: a hand-laid entry builder independent of the writer, an output
-// that collects bytes and block sizes, and a source that remembers how far it was read.
+// Helpers for the QXZ tests and the reader's fuzz target: known archive bytes, a hand-laid
+// entry builder independent of the writer, an output that collects bytes and block sizes,
+// and a source that remembers how far it was read.
 #pragma once
 
 #include <cstdint>
