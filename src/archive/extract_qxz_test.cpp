@@ -131,7 +131,10 @@ class Extract : public ::testing::Test {
   void SetUp() override {
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kPrioritiesKey);
     DeleteFileA(wininit_.c_str());
-    for (const auto& file : TemporaryFiles()) DeleteFileA(file.c_str());
+    for (const auto& file : TemporaryFiles()) {
+      SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);  // left read-only by a failure
+      DeleteFileA(file.c_str());
+    }
   }
   void TearDown() override { DeleteFileA(wininit_.c_str()); }
 
