@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -142,8 +141,7 @@ class Extract : public ::testing::Test {
   // `destination` and returns the callbacks.
   Texts Run(const Bytes& archive, const std::string& destination) {
     const std::string archive_path = In("archive.qxz");
-    std::ofstream(archive_path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(archive.data()), archive.size());
+    WriteText(archive_path, std::string(archive.begin(), archive.end()));
     return qxi_test::RunText(dir_,
                              "[Main]\nFileCopy Files\n[Files]\nUnpacking 1\n"
                              "ExtractQXZ \"" + archive_path + "\" \"" + destination + "\"\n",
