@@ -10,6 +10,7 @@
 #include "archive/qxz_entry_decoder.h"
 #include "archive/qxz_entry_name.h"
 #include "archive/qxz_reader.h"
+#include "archive/qxz_test_support.h"
 
 namespace {
 
@@ -20,22 +21,10 @@ class CountingOutput : public qxi::QxzOutput {
   uint64_t total = 0;
 };
 
-// Remembers the furthest position a read reached.
-class WatchedSource : public qxi::MemoryByteSource {
- public:
-  using MemoryByteSource::MemoryByteSource;
-  size_t Read(void* buffer, size_t count) override {
-    const size_t n = MemoryByteSource::Read(buffer, count);
-    if (Tell() > furthest) furthest = Tell();
-    return n;
-  }
-  uint64_t furthest = 0;
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  WatchedSource source(data, size);
+  qxi::testing_support::WatchedSource source(data, size);
   try {
     while (source.Tell() < source.Size()) {
       const uint64_t start = source.Tell();

@@ -19,21 +19,30 @@ constexpr uint32_t kErrorFileCorrupt = 1392;
 class Except : public std::exception {
  public:
   explicit Except(uint32_t code) noexcept : code_(code) {}
-  /// Copies the code; the copy composes its own text.
-  Except(const Except& other) noexcept : Except(other.code_) {}
+  /// An error about the entry named `entry_name` (cut to 259 characters), which what()
+  /// names, so that a report says which entry of the archive was refused.
+  Except(uint32_t code, const char* entry_name) noexcept;
+  /// Copies the code and the entry name; the copy composes its own text.
+  Except(const Except& other) noexcept;
   Except& operator=(const Except& other) noexcept;
 
   uint32_t code() const { return code_; }
 
   /// "Invalid QXZ file format" (the string table's text) for kInvalidFormat; the system's
-  /// text for any other code, or "Error code N" when the system has none. Never allocates,
-  /// never raises, never returns null.
+  /// text for any other code, or "Error code N" when the system has none. With an entry name
+  /// the text is followed by a blank and the name in double quotes. Never allocates, never
+  /// raises, never returns null.
   const char* what() const noexcept override;
 
  private:
   static constexpr int kTextSize = 512;
+  static constexpr int kNameSize = 260;
+
+  /// The text of the code alone, in text_.
+  const char* CodeText() const noexcept;
 
   uint32_t code_;
+  char entry_name_[kNameSize] = {};
   mutable char text_[kTextSize] = {};
 };
 

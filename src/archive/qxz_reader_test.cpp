@@ -20,16 +20,10 @@ namespace {
 using Bytes = std::vector<uint8_t>;
 using testing_support::CollectingOutput;
 using testing_support::HandLaidEntry;
+using testing_support::kEmptyStream;
+using testing_support::kOneLetterArchive;
+using testing_support::kOneLetterFileTime;
 using testing_support::WatchedSource;
-
-// One entry for A.TXT holding 0x41, attributes 0x20, 1998-05-21 00:00 UTC, priority 0.
-const Bytes kOneLetterArchive = {
-    0x67, 0xD4, 0xA1, 0xBE, 0x28, 0x00, 0x00, 0x00, 0x8B, 0x9E, 0xD9, 0xD3, 0x01, 0x00, 0x00,
-    0x00, 0x20, 0x00, 0x00, 0x00, 0x00, 0xC0, 0xB4, 0x65, 0x4B, 0x84, 0xBD, 0x01, 0x00, 0x00,
-    0x00, 0x00, 0x41, 0x2E, 0x54, 0x58, 0x54, 0x00, 0x00, 0x06, 0x82, 0x02, 0xFE, 0x01};
-
-// The shortest stream there is: the empty file (mode 0, k = 6, end code).
-const Bytes kEmptyStream = {0x00, 0x06, 0x01, 0xFF};
 
 std::string InvalidFormatText() {
   char text[256];
@@ -48,6 +42,21 @@ uint32_t ReadFailureCode(const Bytes& bytes) {
   return 0;
 }
 
+// The one entry of some bytes, read and decoded.
+struct DecodedEntry {
+  QxzEntry entry;
+  QxzDecodeResult result;
+  CollectingOutput output;
+};
+
+DecodedEntry DecodeOnlyEntry(const Bytes& bytes) {
+  MemoryByteSource source(bytes);
+  DecodedEntry decoded;
+  decoded.entry = ReadQxzEntry(source);
+  decoded.result = DecodeQxzEntry(source, decoded.entry, decoded.output);
+  return decoded;
+}
+
 TEST(QxzReader, ReadsTheOneLetterArchiveFieldByField) {
   MemoryByteSource source(kOneLetterArchive);
   const QxzEntry entry = ReadQxzEntry(source);
@@ -56,7 +65,7 @@ TEST(QxzReader, ReadsTheOneLetterArchiveFieldByField) {
   EXPECT_EQ(entry.info.crc, 0xD3D99E8Bu);
   EXPECT_EQ(entry.info.size, 1u);
   EXPECT_EQ(entry.info.attributes, 0x20u);
-  EXPECT_EQ(entry.info.file_time, 0x01BD844B65B4C000u);
+  EXPECT_EQ(entry.info.file_time, kOneLetterFileTime);
   EXPECT_EQ(entry.info.priority, 0u);
   EXPECT_EQ(entry.info.name, "A.TXT");
   EXPECT_EQ(entry.data_offset, 38u);
@@ -167,13 +176,10 @@ TEST(QxzReader, EntriesFollowEachOtherByTheirLengthWhateverTheDecoderRead) {
 TEST(QxzReader, EmptyFileDecodesAsLastEntryAndBeforeAnother) {
   // Four bytes of data: the decoder's first read must still see more than four.
   const Bytes last = HandLaidEntry("E", kEmptyStream, 0);
-  MemoryByteSource last_source(last);
-  const QxzEntry entry = ReadQxzEntry(last_source);
-  CollectingOutput output;
-  const QxzDecodeResult result = DecodeQxzEntry(last_source, entry, output);
-  EXPECT_EQ(result.explode_result, kExplodeOk);
-  EXPECT_EQ(result.crc, 0u);
-  EXPECT_TRUE(result.Matches(entry));
+  const DecodedEntry decoded = DecodeOnlyEntry(last);
+  EXPECT_EQ(decoded.result.explode_result, kExplodeOk);
+  EXPECT_EQ(decoded.result.crc, 0u);
+  EXPECT_TRUE(decoded.result.Matches(decoded.entry));
 
   Bytes two = last;
   two.insert(two.end(), kOneLetterArchive.begin(), kOneLetterArchive.end());
@@ -185,25 +191,31 @@ TEST(QxzReader, EmptyFileDecodesAsLastEntryAndBeforeAnother) {
 }
 
 TEST(QxzReader, WrongCrcAndCutDataAreReportedNotHidden) {
-  const Bytes wrong_crc_bytes =
-      HandLaidEntry("A", {0x00, 0x06, 0x82, 0x02, 0xFE, 0x01}, 0x12345678);
-  MemoryByteSource wrong_crc(wrong_crc_bytes);
-  const QxzEntry entry = ReadQxzEntry(wrong_crc);
-  CollectingOutput output;
-  const QxzDecodeResult result = DecodeQxzEntry(wrong_crc, entry, output);
-  EXPECT_EQ(result.explode_result, kExplodeOk);
-  EXPECT_EQ(result.crc, 0xD3D99E8Bu);
-  EXPECT_FALSE(result.Matches(entry));
+  const DecodedEntry wrong_crc =
+      DecodeOnlyEntry(HandLaidEntry("A", {0x00, 0x06, 0x82, 0x02, 0xFE, 0x01}, 0x12345678));
+  EXPECT_EQ(wrong_crc.result.explode_result, kExplodeOk);
+  EXPECT_EQ(wrong_crc.result.crc, 0xD3D99E8Bu);
+  EXPECT_FALSE(wrong_crc.result.Matches(wrong_crc.entry));
 
   // The end code cut off: the length field says so, the decoder runs out and says so.
-  const Bytes cut_bytes = HandLaidEntry("A", {0x00, 0x06, 0x82, 0x02}, 0xD3D99E8B);
-  MemoryByteSource cut(cut_bytes);
-  const QxzEntry cut_entry = ReadQxzEntry(cut);
-  CollectingOutput cut_output;
-  const QxzDecodeResult cut_result = DecodeQxzEntry(cut, cut_entry, cut_output);
-  EXPECT_EQ(cut_result.explode_result, kExplodeTruncated);
-  EXPECT_FALSE(cut_result.Matches(cut_entry));
-  EXPECT_EQ(cut_output.bytes, Bytes({0x41}));
+  const DecodedEntry cut =
+      DecodeOnlyEntry(HandLaidEntry("A", {0x00, 0x06, 0x82, 0x02}, 0xD3D99E8B));
+  EXPECT_EQ(cut.result.explode_result, kExplodeTruncated);
+  EXPECT_FALSE(cut.result.Matches(cut.entry));
+  EXPECT_EQ(cut.output.bytes, Bytes({0x41}));
+}
+
+TEST(NCompressExcept, NamesTheRefusedEntryInQuotesAndKeepsItInCopies) {
+  const NCompress::Except e(NCompress::kInvalidFormat, "..\\A.TXT");
+  EXPECT_EQ(std::string(e.what()), InvalidFormatText() + " \"..\\A.TXT\"");
+  NCompress::Except copy(NCompress::kErrorFileCorrupt);
+  copy = e;
+  EXPECT_EQ(copy.code(), NCompress::kInvalidFormat);
+  EXPECT_STREQ(copy.what(), e.what());
+  // A name too long for the error is cut, never overflowing.
+  const NCompress::Except long_name(NCompress::kInvalidFormat, std::string(1000, 'n').c_str());
+  EXPECT_EQ(std::string(long_name.what()),
+            InvalidFormatText() + " \"" + std::string(259, 'n') + "\"");
 }
 
 TEST(NCompressExcept, OtherCodesNameTheCode) {

@@ -1,5 +1,6 @@
-// Helpers for the QXZ tests: a hand-laid entry builder independent of the writer, an output
-// that collects bytes and block sizes, and a source that remembers how far it was read.
+// Helpers for the QXZ tests and the reader's fuzz target: known archive bytes, a hand-laid
+// entry builder independent of the writer, an output that collects bytes and block sizes,
+// and a source that remembers how far it was read.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,16 @@
 
 namespace qxi {
 namespace testing_support {
+
+/// The complete one-entry archive for A.TXT holding the byte 0x41, attributes 0x20, the file
+/// time 1998-05-21 00:00 UTC and priority 0: 44 bytes, spelled out byte by byte.
+extern const std::vector<uint8_t> kOneLetterArchive;
+
+/// Its file time as one 64-bit count.
+constexpr uint64_t kOneLetterFileTime = 0x01BD844B65B4C000u;
+
+/// The shortest implode stream: the empty file (mode 0, k = 6, end code), 4 bytes.
+extern const std::vector<uint8_t> kEmptyStream;
 
 /// Lays out one entry field by field; a negative entry_length means the correct one.
 std::vector<uint8_t> HandLaidEntry(const std::string& name, const std::vector<uint8_t>& data,
@@ -31,11 +42,7 @@ class CollectingOutput : public QxzOutput {
 class WatchedSource : public MemoryByteSource {
  public:
   using MemoryByteSource::MemoryByteSource;
-  size_t Read(void* buffer, size_t count) override {
-    const size_t n = MemoryByteSource::Read(buffer, count);
-    if (Tell() > furthest) furthest = Tell();
-    return n;
-  }
+  size_t Read(void* buffer, size_t count) override;
   uint64_t furthest = 0;
 };
 

@@ -1,6 +1,7 @@
 // The actions of the Windows build, by group and command name. A command without an entry
 // fails with ERROR_CALL_NOT_IMPLEMENTED.
 #include "engine/command_actions.h"
+#include "archive/extract_qxz.h"
 #include "files/copy_one_file.h"
 #include "ini/ini_commands.h"
 #include "registry/priorities.h"
@@ -25,6 +26,7 @@ const ActionEntry kSystemActions[] = {
     {"Misc", "Reboot", Reboot},
     {"Misc", "Logoff", Logoff},
     {"Misc", "Shutdown", Shutdown},
+    {"FileCopy", "ExtractQXZ", ExtractQXZ},
 };
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "engine/host_callbacks.h"
+#include "engine/qx_err.h"
 #include "files/deferred_operations.h"
 #include "files/file.h"
 #include "files/path_utils.h"
@@ -34,6 +35,26 @@ void CopyBlocks(File& source, File& destination) {
   }
 }
 
+// A copy of the whole source in a new temporary file, for the restart to put in place; empty
+// when no such copy can be made (then nothing of it is left).
+std::string StageInTemporaryFile(File& source) {
+  std::string staged;
+  try {
+    staged = MakeTempFileName();
+    File copy(staged.c_str(), CREATE_ALWAYS, GENERIC_WRITE);
+    source.Seek(0, FILE_BEGIN);
+    char buffer[kCopyBlockSize];
+    for (uint32_t count; (count = source.Read(buffer, kCopyBlockSize)) != 0;) {
+      copy.Write(buffer, count);
+    }
+    return staged;
+  } catch (const File::Except&) {
+  } catch (const QXErr&) {  // no temporary name to be had
+  }
+  if (!staged.empty()) DeleteFileA(staged.c_str());
+  return "";
+}
+
 }  // namespace
 
 void CopyOneFile(const std::string& source_dir, const std::string& destination_dir,
@@ -52,8 +73,16 @@ void CopyOneFile(const std::string& source_dir, const std::string& destination_d
     // A RegKey::Except from here fails the command: the file is in place, its priority unrecorded.
     UpdatePriority(destination_path, priority);
   } catch (const File::Except&) {
-    // In use, read-only or not creatable: the source itself replaces it at the restart.
-    ScheduleReplace(destination_path, source_path);
+    // In use, read-only or not creatable: replaced at the restart by a copy of the source in
+    // a temporary file. The restart moves its file into place, and the source (often on the
+    // installation medium, maybe read-only) must stay where it is. Only when no copy can be
+    // made does the source itself stand in.
+    const std::string staged = StageInTemporaryFile(source);
+    if (staged.empty()) {
+      ScheduleReplace(destination_path, source_path);
+    } else {
+      ScheduleTemporaryReplace(destination_path, staged);
+    }
     Callbacks().advance_dialog(size);
   }
 }

@@ -10,10 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "files/path_utils.h"
 #include "registry/priorities.h"
 #include "support/ini_text.h"
 #include "support/priority_store.h"
-#include "support/restart.h"
+#include "support/disk_files.h"
+#include "support/helper_processes.h"
 #include "support/script_runner.h"
 
 namespace qxi {
@@ -87,6 +89,20 @@ class CopyFileCommandTest : public ::testing::Test {
   TempDir dir_;
   const std::string source_dir_ = dir_.path() + "\\source";
   const std::string destination_dir_ = dir_.path() + "\\installed";
+  // The one [Rename] line must name `destination`: the temporary file it names, or "".
+  std::string StagedReplacement(const std::string& destination) const {
+    const std::vector<std::string> lines = FileLines(wininit_);
+    EXPECT_EQ(lines.size(), 2u);
+    if (lines.size() != 2 || lines[0] != "[Rename]" ||
+        lines[1].compare(0, destination.size() + 1, destination + "=") != 0) {
+      ADD_FAILURE() << "unexpected restart lines for " << destination;
+      return "";
+    }
+    const std::string staged = lines[1].substr(destination.size() + 1);
+    EXPECT_TRUE(IsOwnTemporaryFile(staged)) << staged;
+    return staged;
+  }
+
   const std::string wininit_ = InWindows("WININIT.INI");
   std::string script_;
 };
@@ -209,8 +225,15 @@ TEST_F(CopyFileCommandTest, DestinationInUseIsReplacedAtTheRestart) {
     // No block was written: the whole size goes to the progress at once.
     EXPECT_EQ(calls, (Calls{"dialog Copy 1", "subdialog IN_USE.DLL 5000", "advance 5000"}))
         << Lines(calls);
-    EXPECT_EQ(FileLines(wininit_),
-              (std::vector<std::string>{"[Rename]", destination + "=" + source}));
+    // A copy of the source waits in a temporary file; the source stays where it is.
+    const std::string first = StagedReplacement(destination);
+    EXPECT_TRUE(ReadText(first) == data);
+    // Copied again while still in use: the earlier copy gives way to the new one.
+    Run(Line("IN_USE.DLL", "N", 3));
+    const std::string second = StagedReplacement(destination);
+    EXPECT_NE(second, first);
+    EXPECT_FALSE(Exists(first));
+    EXPECT_TRUE(ReadText(second) == data);
     EXPECT_EQ(holder.Release(), 0u);
   }
   DWORD type = 0;
@@ -219,6 +242,7 @@ TEST_F(CopyFileCommandTest, DestinationInUseIsReplacedAtTheRestart) {
   EXPECT_EQ(ReadText(destination), "old contents");
   EXPECT_EQ(RunProgram("wineboot.exe -r"), 0u);
   EXPECT_TRUE(ReadText(destination) == data);
+  EXPECT_TRUE(ReadText(source) == data);  // the installation medium keeps its file
 }
 
 // A destination that cannot be created is deferred like one in use. A folder in its place is
@@ -232,8 +256,8 @@ TEST_F(CopyFileCommandTest, DestinationThatCannotBeCreatedIsDeferred) {
   Calls calls = Run(Line("DIR.DLL", "N", 4));
   EXPECT_EQ(calls, (Calls{"dialog Copy 1", "subdialog DIR.DLL 6000", "advance 6000"}))
       << Lines(calls);
-  EXPECT_EQ(FileLines(wininit_),
-            (std::vector<std::string>{"[Rename]", destination + "=" + source}));
+  EXPECT_TRUE(ReadText(StagedReplacement(destination)) == Pattern(6000, 6));
+  EXPECT_TRUE(Exists(source));
   EXPECT_EQ(GetFileAttributesA(destination.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
   EXPECT_FALSE(PriorityStoreExists());
 }

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "engine/text_compare.h"
+#include "files/path_utils.h"
 #include "ini/ini_file.h"
 
 namespace qxi {
@@ -35,6 +37,18 @@ void ScheduleReplace(const std::string& destination, const std::string& source) 
   // A failed write is not reported: the restart file is the last resort already.
   IniFile(kRestartActionsFile)
       .WriteString(kRenameSection, FullPath(destination), FullPath(source));
+}
+
+void ScheduleTemporaryReplace(const std::string& destination,
+                              const std::string& temporary_file) {
+  // Should the earlier file have vanished, the system may have given its name to the new
+  // one, which must stay.
+  const std::string earlier = PendingSource(destination);
+  if (IsOwnTemporaryFile(earlier) && !NamesEqual(earlier, temporary_file)) {
+    SetFileAttributesA(earlier.c_str(), FILE_ATTRIBUTE_NORMAL);  // it may be read-only
+    DeleteFileA(earlier.c_str());
+  }
+  ScheduleReplace(destination, temporary_file);
 }
 
 void ScheduleDelete(const std::string& file) {

@@ -13,6 +13,11 @@ namespace qxi {
 /// last source survives.
 void ScheduleReplace(const std::string& destination, const std::string& source);
 
+/// Records that `temporary_file` (made by MakeTempFileName) replaces `destination` at restart.
+/// A temporary file of ours that an earlier run left waiting for the same destination is
+/// deleted, since its line is replaced; a file of anyone else waiting there is left alone.
+void ScheduleTemporaryReplace(const std::string& destination, const std::string& temporary_file);
+
 /// Records that `file` is to be deleted at restart, unless an equal line (ignoring case) is
 /// recorded already; lines of other programs in [Rename] are kept.
 void ScheduleDelete(const std::string& file);

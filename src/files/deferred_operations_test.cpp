@@ -8,17 +8,18 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "support/disk_files.h"
+#include "support/helper_processes.h"
 #include "support/ini_text.h"
-#include "support/restart.h"
 #include "support/script_runner.h"
 
 namespace qxi {
 namespace {
 
+using qxi_test::Exists;
 using qxi_test::FileHolder;
 using qxi_test::FileLines;
 using qxi_test::InWindows;
@@ -27,20 +28,13 @@ using qxi_test::ReadText;
 using qxi_test::RunProgram;
 using qxi_test::SectionText;
 using qxi_test::TempDir;
+using qxi_test::WriteText;
 using Texts = std::vector<std::string>;
 
 std::string Upper(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
   return text;
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 class Deferred : public ::testing::Test {

@@ -1,10 +1,29 @@
 // The path utilities that ask the system.
-#include <windows.h>
-
-#include "engine/qx_err.h"
 #include "files/path_utils.h"
 
+#include <windows.h>
+
+#include <string_view>
+
+#include "engine/qx_err.h"
+#include "engine/text_compare.h"
+
 namespace qxi {
+namespace {
+
+// The names GetTempFileNameA gives: the prefix, up to four hexadecimal digits, the extension.
+constexpr std::string_view kTemporaryPrefix = "QXI";
+constexpr std::string_view kTemporaryExtension = ".TMP";
+
+bool StartsWith(std::string_view text, std::string_view start) {
+  return text.size() >= start.size() && NamesEqual(text.substr(0, start.size()), start);
+}
+
+bool EndsWith(std::string_view text, std::string_view end) {
+  return text.size() >= end.size() && NamesEqual(text.substr(text.size() - end.size()), end);
+}
+
+}  // namespace
 
 bool MakeDirectoryChain(const std::string& path, uint32_t attributes) {
   for (size_t i = 0; i < path.size(); ++i) {
@@ -19,11 +38,22 @@ std::string MakeTempFileName() {
   DWORD length = GetTempPathA(MAX_PATH, directory);
   if (length == 0 || length > MAX_PATH - 1) throw QXErr(kRunTimeError, GetLastError());
   char name[MAX_PATH];
-  if (GetTempFileNameA(directory, "QXI", 0, name) == 0) {
+  if (GetTempFileNameA(directory, kTemporaryPrefix.data(), 0, name) == 0) {
     throw QXErr(kRunTimeError, GetLastError());
   }
   DeleteFileA(name);  // the system made the file to reserve the name; only the name is kept
   return name;
+}
+
+bool IsOwnTemporaryFile(const std::string& path) {
+  char directory[MAX_PATH];
+  const DWORD length = GetTempPathA(MAX_PATH, directory);
+  if (length == 0 || length >= MAX_PATH) return false;
+  const std::string_view view(path);
+  if (!StartsWith(view, std::string_view(directory, length))) return false;
+  const std::string_view name = view.substr(length);
+  return name.find('\\') == std::string_view::npos && StartsWith(name, kTemporaryPrefix) &&
+         EndsWith(name, kTemporaryExtension);
 }
 
 bool PathExists(const std::string& path) {

@@ -1,9 +1,8 @@
-#include "support/restart.h"
+#include "support/helper_processes.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include "support/disk_files.h"
 
 namespace qxi_test {
 namespace {
@@ -11,19 +10,6 @@ namespace {
 constexpr DWORD kProcessWait = 120 * 1000;  // ms; only a hung helper comes near it
 
 }  // namespace
-
-std::string InWindows(const char* name) {
-  char buffer[MAX_PATH];
-  UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
-  return std::string(buffer, length) + "\\" + name;
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 DWORD RunProgram(std::string command_line) {
   std::string directory = InWindows("");

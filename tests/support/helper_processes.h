@@ -1,6 +1,6 @@
-// Test support for deferred operations: paths in the Windows directory (where WININIT.INI
-// lies), a helper process that holds files open so that they cannot be written, replaced or
-// deleted, and programs run to completion, such as the simulated restart "wineboot.exe -r".
+// Test support: other processes a Windows test needs, namely a program run to its end (such
+// as wineboot for a simulated restart) and the helper hold_files, which keeps files open so
+// that they cannot be written, replaced or deleted.
 #pragma once
 
 #include <windows.h>
@@ -12,26 +12,21 @@
 
 namespace qxi_test {
 
-/// `name` in the Windows directory.
-std::string InWindows(const char* name);
-
-/// The whole contents of the file at `path`; empty when it cannot be read.
-std::string ReadText(const std::string& path);
-
 /// Runs `command_line` in the Windows directory, waits for its end and returns its exit
 /// status (all bits set, with a test failure added, when it cannot be started).
 DWORD RunProgram(std::string command_line);
 
-/// The helper program hold_files (beside the test program), holding `files` open for reading
-/// and writing with share mode 0 from its start until Release.
+/// The helper program hold_files (next to the test program), holding files open with share
+/// mode 0 until Release.
 class FileHolder {
  public:
+  /// Starts the helper and waits until it holds every file of `files` or has ended.
   explicit FileHolder(const std::vector<std::string>& files);
   ~FileHolder() { Release(); }
   FileHolder(const FileHolder&) = delete;
   FileHolder& operator=(const FileHolder&) = delete;
 
-  /// True once every file is held.
+  /// True while the helper holds every file.
   bool holding() const { return holding_; }
 
   /// Tells the helper to let go and waits until it has ended; returns its exit status.

@@ -1,0 +1,21 @@
+// Test support for Windows tests: files on disk written, read and looked for directly, so
+// that tests see what the engine really left behind.
+#pragma once
+
+#include <string>
+
+namespace qxi_test {
+
+/// The Windows directory joined with `name` ("" gives the directory with a backslash).
+std::string InWindows(const char* name);
+
+/// Replaces the file at `path` with exactly `text`.
+void WriteText(const std::string& path, const std::string& text);
+
+/// The whole content of the file at `path`; empty when it cannot be read.
+std::string ReadText(const std::string& path);
+
+/// True when a file or directory is at `path`.
+bool Exists(const std::string& path);
+
+}  // namespace qxi_test
