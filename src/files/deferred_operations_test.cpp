@@ -14,12 +14,14 @@
 #include <vector>
 
 #include "engine/unique_handle.h"
+#include "support/file_holder.h"
 #include "support/ini_text.h"
 #include "support/script_runner.h"
 
 namespace qxi {
 namespace {
 
+using qxi_test::FileHolder;
 using qxi_test::FileLines;
 using qxi_test::LinesOfSize;
 using qxi_test::SectionText;
@@ -73,53 +75,6 @@ DWORD RunProgram(std::string command_line) {
   GetExitCodeProcess(process.get(), &status);
   return status;
 }
-
-// The helper program hold_files, holding files open with share mode 0 until Release.
-class FileHolder {
- public:
-  explicit FileHolder(const Texts& files) {
-    std::string name = "qxi_hold_" + std::to_string(GetCurrentProcessId());
-    ready_.reset(CreateEventA(nullptr, TRUE, FALSE, (name + "_ready").c_str()));
-    release_.reset(CreateEventA(nullptr, TRUE, FALSE, (name + "_release").c_str()));
-    char self[MAX_PATH];
-    std::string helper(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
-    helper = helper.substr(0, helper.rfind('\\') + 1) + "hold_files.exe";
-    std::string command_line = "\"" + helper + "\" " + name;
-    for (const auto& file : files) command_line += " \"" + file + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &command_line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info)) {
-      return;
-    }
-    process_.reset(info.hProcess);
-    CloseHandle(info.hThread);
-    HANDLE either[] = {ready_.get(), process_.get()};
-    holding_ = WaitForMultipleObjects(2, either, FALSE, kProcessWait) == WAIT_OBJECT_0;
-  }
-  ~FileHolder() { Release(); }
-
-  bool holding() const { return holding_; }
-
-  /// Tells the helper to let go and waits until it has ended; returns its exit status.
-  DWORD Release() {
-    DWORD status = ~DWORD{0};
-    if (!process_) return status;
-    SetEvent(release_.get());
-    WaitForSingleObject(process_.get(), kProcessWait);
-    GetExitCodeProcess(process_.get(), &status);
-    process_.reset();
-    holding_ = false;
-    return status;
-  }
-
- private:
-  UniqueKernelHandle ready_;
-  UniqueKernelHandle release_;
-  UniqueKernelHandle process_;
-  bool holding_ = false;
-};
 
 class Deferred : public ::testing::Test {
  protected:
