@@ -67,6 +67,52 @@ std::string RunTimeErrorText(DWORD error) {
   return std::string(QXErr(kRunTimeError).what()) + " \"" + system_text + "\"";
 }
 
+// The Unix path under Wine of the Windows path `path`; empty when there is none.
+std::string UnixPath(const std::string& path) {
+  using ToUnix = char*(CDECL*)(const WCHAR*);
+  auto to_unix = reinterpret_cast<ToUnix>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
+  if (to_unix == nullptr) return std::string();
+  std::wstring wide(path.begin(), path.end());
+  char* unix_path = to_unix(wide.c_str());
+  std::string result(unix_path != nullptr ? unix_path : "");
+  HeapFree(GetProcessHeap(), 0, unix_path);
+  return result;
+}
+
+// Runs the Unix program of `command_line` and waits until `path` exists (`exists`) or is
+// gone; a Unix program gives no process handle to wait on. False when that never happens.
+bool RunUnixProgram(std::string command_line, const std::string& path, bool exists) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info = {};
+  if (!CreateProcessA(nullptr, &command_line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info)) {
+    return false;
+  }
+  UniqueKernelHandle process(info.hProcess);
+  UniqueKernelHandle thread(info.hThread);
+  for (int attempt = 0; attempt < 600; ++attempt) {
+    if ((GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) == exists) return true;
+    Sleep(100);
+  }
+  return false;
+}
+
+// Makes `link` a symbolic link to the directory `target` with the Unix ln; Wine lists it as
+// a directory that is a reparse point. False when it could not be made.
+bool MakeDirectoryLink(const std::string& link, const std::string& target) {
+  const std::string command_line =
+      "Z:\\bin\\ln -s \"" + UnixPath(target) + "\" \"" + UnixPath(link) + "\"";
+  return RunUnixProgram(command_line, link, true) &&
+         (GetFileAttributesA(link.c_str()) & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+// Removes a link made by MakeDirectoryLink (the folder's own cleanup would stumble on it).
+void RemoveDirectoryLink(const std::string& link) {
+  EXPECT_TRUE(RunUnixProgram("Z:\\bin\\rm -f \"" + UnixPath(link) + "\"", link, false)) << link;
+}
+
 class FileCommands : public ::testing::Test {
  protected:
   void SetUp() override { DeleteFileA(wininit_.c_str()); }
@@ -286,6 +332,31 @@ TEST_F(FileCommands, DelDirOfAnEmptyNameRemovesNothing) {
   EXPECT_EQ(ReadText(canary), "still here");
   EXPECT_TRUE(Exists(In("beside.txt")));
   DeleteFileA(canary.c_str());
+}
+
+TEST_F(FileCommands, DelDirRemovesLinksWithoutFollowingThem) {
+  CreateDirectoryA(In("Outside").c_str(), nullptr);
+  const std::string kept = Write("Outside\\kept.txt", "kept");
+  CreateDirectoryA(In("Tree").c_str(), nullptr);
+  Write("Tree\\file.txt", "f");
+  ASSERT_TRUE(MakeDirectoryLink(In("Tree\\Link"), In("Outside")));
+  // What removing such a link gives on this platform (Wine refuses while the target holds
+  // files; Windows removes the link alone).
+  ASSERT_TRUE(MakeDirectoryLink(In("Probe"), In("Outside")));
+  const DWORD link_error = RemoveDirectoryA(In("Probe").c_str()) ? 0 : GetLastError();
+
+  Calls calls = Run("DelDir " + In("Tree") + "\r\n");
+  if (link_error == 0) {
+    EXPECT_EQ(calls, Advances(1)) << Lines(calls);
+    EXPECT_FALSE(Exists(In("Tree")));
+  } else {
+    EXPECT_EQ(calls, (Calls{"dialog Files 3", Failure("DelDir", 2, link_error), "advance 1"}))
+        << Lines(calls);
+    EXPECT_TRUE(Exists(In("Tree\\Link")));
+  }
+  EXPECT_EQ(ReadText(kept), "kept");  // never reached through the link
+  RemoveDirectoryLink(In("Probe"));
+  RemoveDirectoryLink(In("Tree\\Link"));
 }
 
 }  // namespace
