@@ -9,32 +9,29 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/unique_handle.h"
 #include "support/file_holder.h"
+#include "support/file_text.h"
 #include "support/ini_text.h"
 #include "support/script_runner.h"
 
 namespace qxi {
 namespace {
 
+using qxi_test::Exists;
 using qxi_test::FileHolder;
 using qxi_test::FileLines;
+using qxi_test::InWindows;
 using qxi_test::LinesOfSize;
+using qxi_test::ReadText;
 using qxi_test::SectionText;
 using qxi_test::TempDir;
 using Texts = std::vector<std::string>;
 
 constexpr DWORD kProcessWait = 120 * 1000;  // ms; only a hung helper comes near it
-
-std::string InWindows(const char* name) {
-  char buffer[MAX_PATH];
-  UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
-  return std::string(buffer, length) + "\\" + name;
-}
 
 std::string Upper(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -44,17 +41,6 @@ std::string Upper(std::string text) {
 
 void WriteText(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // Runs `command_line` in the Windows directory and returns its exit status.

@@ -8,22 +8,25 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/qx_err.h"
 #include "engine/unique_handle.h"
 #include "support/file_holder.h"
+#include "support/file_text.h"
 #include "support/ini_text.h"
 #include "support/script_runner.h"
 
 namespace qxi {
 namespace {
 
+using qxi_test::Exists;
 using qxi_test::FileHolder;
 using qxi_test::FileLines;
+using qxi_test::InWindows;
 using qxi_test::Lines;
+using qxi_test::ReadText;
 using qxi_test::TempDir;
 using Calls = std::vector<std::string>;
 using Texts = std::vector<std::string>;
@@ -31,23 +34,6 @@ using Texts = std::vector<std::string>;
 constexpr DWORD kShownAttributes =
     FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
     FILE_ATTRIBUTE_DIRECTORY;
-
-std::string InWindows(const char* name) {
-  char buffer[MAX_PATH];
-  UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
-  return std::string(buffer, length) + "\\" + name;
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 // The attributes that scripts can set, with the directory flag; ~0 for a missing path.
 DWORD Shown(const std::string& path) {
@@ -150,12 +136,10 @@ TEST_F(FileCommands, CreateFileMakesNewEmptyFilesAndNeverOverwrites) {
                     "CreateFile " + plain + "\r\n"
                     "CreateFile " + hidden + " R\r\n"              // exists: error 80
                     "CreateFile " + In("missing\\x.txt") + "\r\n");  // no directory: error 3
-  Calls expected = Advances(2);
-  expected.push_back(Failure("CreateFile", 4, ERROR_FILE_EXISTS));
-  expected.push_back("advance 1");
-  expected.push_back(Failure("CreateFile", 5, ERROR_PATH_NOT_FOUND));
-  expected.push_back("advance 1");
-  EXPECT_EQ(calls, expected) << Lines(calls);
+  EXPECT_EQ(calls, (Calls{"dialog Files 3", "advance 1", "advance 1",
+                          Failure("CreateFile", 4, ERROR_FILE_EXISTS), "advance 1",
+                          Failure("CreateFile", 5, ERROR_PATH_NOT_FOUND), "advance 1"}))
+      << Lines(calls);
   EXPECT_EQ(Shown(hidden), static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_READONLY));
   EXPECT_EQ(Shown(plain), 0u);
   EXPECT_EQ(ReadText(hidden), "");
@@ -248,12 +232,10 @@ TEST_F(FileCommands, DelDirRemovesWholeTreesAndReportsMissingDirectories) {
                     "DelDir " + In("Empty") + "\\\r\n"
                     "DelDir " + In("missing") + "\r\n"
                     "DelDir " + In("missing\\deeper") + "\r\n");
-  Calls expected = Advances(2);
-  expected.push_back(Failure("DelDir", 4, ERROR_FILE_NOT_FOUND));
-  expected.push_back("advance 1");
-  expected.push_back(Failure("DelDir", 5, ERROR_PATH_NOT_FOUND));
-  expected.push_back("advance 1");
-  EXPECT_EQ(calls, expected) << Lines(calls);
+  EXPECT_EQ(calls, (Calls{"dialog Files 3", "advance 1", "advance 1",
+                          Failure("DelDir", 4, ERROR_FILE_NOT_FOUND), "advance 1",
+                          Failure("DelDir", 5, ERROR_PATH_NOT_FOUND), "advance 1"}))
+      << Lines(calls);
   EXPECT_FALSE(Exists(In("T")));
   EXPECT_FALSE(Exists(In("Empty")));
   EXPECT_TRUE(Exists(dir_.path()));
