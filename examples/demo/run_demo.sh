@@ -42,6 +42,9 @@ drive_c=$prefix/drive_c
 app="$drive_c/Program Files/Lumen Notes"
 sysdir=$drive_c/windows/system32
 
+# The restart-actions file, whatever the letter case of its name; empty when there is none.
+wininit() { find "$drive_c/windows" -maxdepth 1 -iname wininit.ini | head -1; }
+
 install() {
   section "qxirun setup.qxs Setup"
   (cd "$medium" && wine_run "$bin/qxirun.exe" "$(winpath "$medium/setup.qxs")" Setup)
@@ -58,7 +61,6 @@ show_machine() {
   "$WINE" reg query 'HKLM\Software\Brenvale\Tarnset\Priorities' 2>/dev/null | indent
   section "INI files"
   indent < "$drive_c/windows/lumen.ini"
-  grep -A3 -i '^\[Extensions\]' "$drive_c/windows/win.ini" | indent
   section "Shortcuts"
   find "$drive_c/users" -name 'Lumen Notes.lnk' -print0 | sort -z |
     while IFS= read -r -d '' link; do
@@ -67,8 +69,7 @@ show_machine() {
         sed 's/^\s*/        /'
     done
   section "Waiting for the next restart (WININIT.INI [Rename])"
-  if [ -f "$drive_c/windows/wininit.ini" ]; then indent < "$drive_c/windows/wininit.ini"
-  else echo "    nothing"; fi
+  if [ -n "$(wininit)" ]; then indent < "$(wininit)"; else echo "    nothing"; fi
 }
 
 # --- 1. fresh installation, with the shared runtime in use ------------------------------
@@ -86,9 +87,8 @@ touch "$sysdir/lumenrt.dll.release"
 wait $holder
 section "Restart: wineboot -r carries out WININIT.INI"
 "$WINE" wineboot -r >/dev/null 2>&1
-wineserver -w
 echo "    lumenrt.dll now: $(tr -d '\r' < "$sysdir/lumenrt.dll")"
-echo "    WININIT.INI $( [ -f "$drive_c/windows/wininit.ini" ] && echo still there || echo done and removed)"
+echo "    WININIT.INI $( [ -n "$(wininit)" ] && echo still there || echo carried out and renamed)"
 
 # --- 3. second run: the upgrade path ----------------------------------------------------
 section "Second run: EvaluateCondition sees the earlier installation"

@@ -3,8 +3,13 @@
 #include "engine/command_actions.h"
 #include "archive/extract_qxz.h"
 #include "files/copy_one_file.h"
+#include "files/del_dir.h"
+#include "files/file_commands.h"
 #include "ini/ini_commands.h"
+#include "registry/existing_key_commands.h"
+#include "registry/key_commands.h"
 #include "registry/priorities.h"
+#include "registry/set_value_commands.h"
 #include "system/create_shortcut.h"
 #include "system/misc_commands.h"
 
@@ -18,7 +23,20 @@ const ActionEntry kSystemActions[] = {
     {"INI", "AppendLine", AppendIniLine},
     {"INI", "SetKey", SetIniKey},
     {"INI", "AppendKey", AppendIniKey},
+    {"Reg", "CreateKey", CreateKey},
+    {"Reg", "DeleteKey", DeleteKey},
+    {"Reg", "DeleteValue", DeleteValue},
+    {"Reg", "IncValue", IncValue},
+    {"Reg", "SetSzValue", SetSzValue},
+    {"Reg", "SetDwValue", SetDwValue},
+    {"Reg", "SetBinValue", SetBinValue},
     {"Reg", "RegisterPriority", RegisterPriority},
+    {"FileOps", "MakeDir", MakeDir},
+    {"FileOps", "DelFile", DelFile},
+    {"FileOps", "DelDir", DelDir},
+    {"FileOps", "CreateFile", CreateEmptyFile},
+    {"FileOps", "RenameFile", RenameFile},
+    {"FileOps", "MoveFile", MoveFileReplacing},
     {"FileOps", "CreateShortcut", CreateShortcut},
     {"FileCopy", "CopyFile", CopyFileCommand},
     {"Misc", "MessageBox", ShowMessageBox},

@@ -1,28 +1,22 @@
 #include "registry/registry_tests.h"
 
 #include "engine/text_compare.h"
-#include "registry/reg_key.h"
+#include "registry/line_key.h"
 
 namespace qxi {
 namespace {
 
-// Positions in a registry test's line: condition name, root, key, value, data.
+// Positions in a registry test's line: condition name, root, key (after the root), value,
+// data.
 constexpr size_t kRoot = 1;
-constexpr size_t kKey = 2;
 constexpr size_t kValue = 3;
 constexpr size_t kData = 4;
-
-// Opens the line's key under its root; the temporary root holder is closed on return.
-RegKey OpenLineKey(const ParamList& params) {
-  RegKey root(PredefinedKey(0x80000000u + static_cast<uint32_t>(params.Enum(kRoot))));
-  return root.Open(params.Text(kKey));
-}
 
 // Runs `examine` on the opened key; any registry failure on the way makes the result false.
 template <typename Examine>
 bool ExamineKey(const ParamList& params, Examine examine) {
   try {
-    RegKey key = OpenLineKey(params);
+    RegKey key = OpenLineKey(params, kRoot);
     return examine(key);
   } catch (const RegKey::Except&) {
     return false;

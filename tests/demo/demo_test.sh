@@ -31,14 +31,15 @@ expect "=== Another program is using" \
        "templates\\letters\\formal.txt  " \
        "Lumen shared runtime 1.0" \
        "LastSetup    REG_SZ    fresh install" "SetupCount    REG_DWORD    0x1" \
-       "Kind=fresh install" "History=2.1;" \
+       "Kind=fresh install" "History=2.1;" "spell=lumenspell.dll" \
        "Programs/Lumen Notes/Lumen Notes.lnk" "Local path" "C:\\Program Files\\Lumen Notes\\lumen.exe" \
        "Desktop/Lumen Notes.lnk" \
        "C:\\windows\\system32\\lumenrt.dll=" \
-       "lumenrt.dll now: Lumen shared runtime 2.1" "WININIT.INI done and removed" \
+       "lumenrt.dll now: Lumen shared runtime 2.1" "WININIT.INI carried out and renamed" \
        "Installed = 1" "SameVersion = 1" "HasIni = 1" "HasNotesPath = 1" \
        "firstrun.old  " \
        "LastSetup    REG_SZ    upgrade" "SetupCount    REG_DWORD    0x2" \
-       "Kind=upgrade" "History=2.1;2.1;"
+       "Kind=upgrade" "History=2.1;2.1;" \
+       "=== Waiting for the next restart" "    nothing"
 [ $failures -eq 0 ] || { echo "--- demo output"; cat "$out"; exit 1; }
 echo "demo: both runs as expected"

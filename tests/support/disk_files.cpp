@@ -7,7 +7,7 @@
 
 namespace qxi_test {
 
-std::string InWindows(const char* name) {
+std::string InWindows(const std::string& name) {
   char buffer[MAX_PATH];
   UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
   return std::string(buffer, length) + "\\" + name;

@@ -7,7 +7,7 @@
 namespace qxi_test {
 
 /// The Windows directory joined with `name` ("" gives the directory with a backslash).
-std::string InWindows(const char* name);
+std::string InWindows(const std::string& name);
 
 /// Replaces the file at `path` with exactly `text`.
 void WriteText(const std::string& path, const std::string& text);
