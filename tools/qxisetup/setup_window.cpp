@@ -59,9 +59,16 @@ bool SetupWindow::Create(HINSTANCE instance, const std::string& title, bool auto
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
   RECT frame = {0, 0, kWidth, kHeight};
   AdjustWindowRect(&frame, style, FALSE);
-  window_ = CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, title.c_str(), style, CW_USEDEFAULT,
-                            CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                            nullptr, nullptr, instance, this);
+  const int width = frame.right - frame.left;
+  const int height = frame.bottom - frame.top;
+  // Centred on the work area, where a setup program is expected.
+  RECT work = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+  const int x = work.left + (work.right - work.left - width) / 2;
+  const int y = work.top + (work.bottom - work.top - height) / 2;
+  window_ = CreateWindowExA(WS_EX_CONTROLPARENT, kClassName, title.c_str(), style,
+                            x > work.left ? x : work.left, y > work.top ? y : work.top, width,
+                            height, nullptr, nullptr, instance, this);
   if (window_ == nullptr) return false;
   ShowWindow(window_, SW_SHOWNORMAL);
   UpdateWindow(window_);
