@@ -125,6 +125,16 @@ TEST(ProgressTracker, AdvancesAreBytesOnlyWhileAFileIsIncomplete) {
   EXPECT_EQ(progress.section_done(), 1);
 }
 
+TEST(ProgressTracker, SizesOfTwoGigabytesAndMoreAreNotNegative) {
+  ProgressTracker progress;
+  progress.BeginSection("Big", 0);
+  progress.BeginFile("disk.img", static_cast<int>(3000000000u));
+  EXPECT_EQ(progress.file_size(), 3000000000LL);
+  progress.Advance(4096);
+  EXPECT_EQ(progress.counts().bytes_copied, 4096);
+  EXPECT_EQ(progress.counts().lines, 0);
+}
+
 TEST(TextBar, FillsInProportionAndClamps) {
   EXPECT_EQ(TextBar(0, 10, 10), "[..........]");
   EXPECT_EQ(TextBar(5, 10, 10), "[#####.....]");

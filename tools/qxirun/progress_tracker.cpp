@@ -14,7 +14,9 @@ void ProgressTracker::BeginSection(const char* text, int total) {
 
 void ProgressTracker::BeginFile(const char* name, int size) {
   file_name_ = name;
-  file_size_ = size;
+  // The engine passes a file's 32-bit size in a signed int: a file of 2 GB or more arrives
+  // negative, and would otherwise never be in progress.
+  file_size_ = static_cast<unsigned int>(size);
   file_done_ = 0;
   has_file_ = true;
 }

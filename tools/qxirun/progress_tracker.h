@@ -23,7 +23,7 @@ class ProgressTracker {
  public:
   /// A command section starts: its header text and number (the section's total).
   void BeginSection(const char* text, int total);
-  /// A file starts: its name and its size in bytes.
+  /// A file starts: its name and its size in bytes, read as an unsigned 32-bit number.
   void BeginFile(const char* name, int size);
   /// The engine advanced by `amount`: bytes of the current file, or one line step.
   void Advance(int amount);

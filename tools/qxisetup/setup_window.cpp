@@ -23,17 +23,17 @@ constexpr int kBarHeight = 18;
 constexpr int kButtonWidth = 88;
 constexpr int kButtonHeight = 26;
 
-// Progress bars take 32-bit ranges; the tracker counts in 64 bits and may pass the total.
+// Progress bars take 32-bit ranges, and a file may have up to 4 GB: every bar runs over a
+// fixed scale instead, and positions are proportions of it.
+constexpr int kBarScale = 1000;
+
 void SetBar(HWND bar, long long done, long long total) {
-  if (total <= 0) {
-    SendMessageA(bar, PBM_SETRANGE32, 0, 1);
-    SendMessageA(bar, PBM_SETPOS, 0, 0);
-    return;
+  long long position = 0;
+  if (total > 0) {
+    if (done > total) done = total;
+    if (done > 0) position = done * kBarScale / total;
   }
-  if (done > total) done = total;
-  if (done < 0) done = 0;
-  SendMessageA(bar, PBM_SETRANGE32, 0, static_cast<LPARAM>(total));
-  SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(done), 0);
+  SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
 
 std::string FinishedText(int errors) {
@@ -164,11 +164,13 @@ void SetupWindow::CreateControls() {
                        kMargin, y, inner, kTextHeight, 0);
   y += kTextHeight + 4;
   section_bar_ = make(PROGRESS_CLASSA, "", PBS_SMOOTH, kMargin, y, inner, kBarHeight, 0);
+  SendMessageA(section_bar_, PBM_SETRANGE32, 0, kBarScale);
   y += kBarHeight + 12;
   file_text_ = make("STATIC", "", SS_LEFTNOWORDWRAP | SS_PATHELLIPSIS | SS_NOPREFIX, kMargin, y,
                     inner, kTextHeight, 0);
   y += kTextHeight + 4;
   file_bar_ = make(PROGRESS_CLASSA, "", PBS_SMOOTH, kMargin, y, inner, kBarHeight, 0);
+  SendMessageA(file_bar_, PBM_SETRANGE32, 0, kBarScale);
   y += kBarHeight + 14;
   make("STATIC", "Errors:", SS_NOPREFIX, kMargin, y, inner, kTextHeight, 0);
   y += kTextHeight + 2;
