@@ -14,6 +14,10 @@ case $action in
       if [ ! -f "$prefix/system.reg" ]; then
         "$WINE" wineboot -i >/dev/null 2>&1 </dev/null
         wineserver -w >/dev/null 2>&1 </dev/null
+        # The user's Desktop, Documents... are links into the real home folder: make them
+        # folders of the prefix, so that what programs write there stays in the prefix.
+        find "$prefix/drive_c/users" -mindepth 2 -maxdepth 2 -type l 2>/dev/null |
+          while IFS= read -r link; do rm -f "$link" && mkdir -p "$link"; done
       fi
     ) 9>"$prefix.lock"
     # The persistent server is started outside the locked block: it would otherwise inherit

@@ -1,26 +1,31 @@
 #!/usr/bin/env bash
-# demo.sh [SCRIPT [SECTION]]: builds QXI.dll and qxirun, creates a fresh Wine prefix and runs
-# the master section (default Setup) of SCRIPT (default examples/hello/setup.qxs) with
-# qxirun in the script's folder, showing the progress and every logged failure.
+# demo.sh: the demo installation. Builds QXI.dll, qxirun, qxzpack and the demo application,
+# packs the payload, then installs Lumen Notes in a fresh Wine prefix twice (a fresh install
+# with a file in use, the restart, an upgrade), showing the progress and what changed.
+# demo.sh SCRIPT [SECTION]: runs another script (section default Setup) with qxirun in the
+# script's folder, in a fresh prefix, instead.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
-script=$(realpath "${1:-$root/examples/hello/setup.qxs}")
-section=${2:-Setup}
 "$root/scripts/install-deps.sh"
 
 # The product is the 32-bit build. Where 32-bit Wine cannot run (kernels without 32-bit
 # program support), the same code built for x86-64 runs under 64-bit Wine instead.
 if /usr/lib/wine/wine --version >/dev/null 2>&1; then preset=win32; else preset=win64; fi
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" --target qxirun QXI >/dev/null
+cmake --build --preset "$preset" --target QXI qxirun qxzpack lumen >/dev/null
 bin="$root/build/$preset/bin"
-
 prefix="$root/build/demo-prefix"
+
+if [ $# -eq 0 ]; then
+  exec "$root/examples/demo/run_demo.sh" "$bin" "$prefix" "$preset"
+fi
+
+script=$(realpath "$1")
+section=${2:-Setup}
 "$root/cmake/wine-prefix.sh" stop "$prefix" "$preset" 2>/dev/null || true
 rm -rf "$prefix"
 echo "=== fresh Wine prefix $prefix ($preset)"
 "$root/cmake/wine-prefix.sh" start "$prefix" "$preset"
-
 echo "=== qxirun $(basename "$script") $section"
 status=0
 (cd "$(dirname "$script")" &&

@@ -1,6 +1,7 @@
 // The actions of the Windows build, by group and command name. A command without an entry
 // fails with ERROR_CALL_NOT_IMPLEMENTED.
 #include "engine/command_actions.h"
+#include "files/copy_one_file.h"
 #include "ini/ini_commands.h"
 #include "registry/priorities.h"
 #include "system/create_shortcut.h"
@@ -18,6 +19,7 @@ const ActionEntry kSystemActions[] = {
     {"INI", "AppendKey", AppendIniKey},
     {"Reg", "RegisterPriority", RegisterPriority},
     {"FileOps", "CreateShortcut", CreateShortcut},
+    {"FileCopy", "CopyFile", CopyFileCommand},
     {"Misc", "MessageBox", ShowMessageBox},
     {"Misc", "RunApp", RunApp},
     {"Misc", "Reboot", Reboot},

@@ -9,30 +9,25 @@
 #include <algorithm>
 #include <cctype>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "engine/unique_handle.h"
 #include "support/ini_text.h"
+#include "support/restart.h"
 #include "support/script_runner.h"
 
 namespace qxi {
 namespace {
 
+using qxi_test::FileHolder;
 using qxi_test::FileLines;
+using qxi_test::InWindows;
 using qxi_test::LinesOfSize;
+using qxi_test::ReadText;
+using qxi_test::RunProgram;
 using qxi_test::SectionText;
 using qxi_test::TempDir;
 using Texts = std::vector<std::string>;
-
-constexpr DWORD kProcessWait = 120 * 1000;  // ms; only a hung helper comes near it
-
-std::string InWindows(const char* name) {
-  char buffer[MAX_PATH];
-  UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
-  return std::string(buffer, length) + "\\" + name;
-}
 
 std::string Upper(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -44,82 +39,9 @@ void WriteText(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
-
-// Runs `command_line` in the Windows directory and returns its exit status.
-DWORD RunProgram(std::string command_line) {
-  std::string directory = InWindows("");
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
-  PROCESS_INFORMATION info = {};
-  if (!CreateProcessA(nullptr, &command_line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                      directory.c_str(), &startup, &info)) {
-    ADD_FAILURE() << command_line << ": CreateProcessA error " << GetLastError();
-    return ~DWORD{0};
-  }
-  UniqueKernelHandle process(info.hProcess);
-  UniqueKernelHandle thread(info.hThread);
-  EXPECT_EQ(WaitForSingleObject(process.get(), kProcessWait), WAIT_OBJECT_0) << command_line;
-  DWORD status = ~DWORD{0};
-  GetExitCodeProcess(process.get(), &status);
-  return status;
-}
-
-// The helper program hold_files, holding files open with share mode 0 until Release.
-class FileHolder {
- public:
-  explicit FileHolder(const Texts& files) {
-    std::string name = "qxi_hold_" + std::to_string(GetCurrentProcessId());
-    ready_.reset(CreateEventA(nullptr, TRUE, FALSE, (name + "_ready").c_str()));
-    release_.reset(CreateEventA(nullptr, TRUE, FALSE, (name + "_release").c_str()));
-    char self[MAX_PATH];
-    std::string helper(self, GetModuleFileNameA(nullptr, self, MAX_PATH));
-    helper = helper.substr(0, helper.rfind('\\') + 1) + "hold_files.exe";
-    std::string command_line = "\"" + helper + "\" " + name;
-    for (const auto& file : files) command_line += " \"" + file + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info = {};
-    if (!CreateProcessA(nullptr, &command_line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &info)) {
-      return;
-    }
-    process_.reset(info.hProcess);
-    CloseHandle(info.hThread);
-    HANDLE either[] = {ready_.get(), process_.get()};
-    holding_ = WaitForMultipleObjects(2, either, FALSE, kProcessWait) == WAIT_OBJECT_0;
-  }
-  ~FileHolder() { Release(); }
-
-  bool holding() const { return holding_; }
-
-  /// Tells the helper to let go and waits until it has ended; returns its exit status.
-  DWORD Release() {
-    DWORD status = ~DWORD{0};
-    if (!process_) return status;
-    SetEvent(release_.get());
-    WaitForSingleObject(process_.get(), kProcessWait);
-    GetExitCodeProcess(process_.get(), &status);
-    process_.reset();
-    holding_ = false;
-    return status;
-  }
-
- private:
-  UniqueKernelHandle ready_;
-  UniqueKernelHandle release_;
-  UniqueKernelHandle process_;
-  bool holding_ = false;
-};
 
 class Deferred : public ::testing::Test {
  protected:
@@ -160,6 +82,17 @@ TEST_F(Deferred, DeleteAddsOneLinePerFileAndKeepsOtherProgramsLines) {
             Texts({"[rename]", "C:\\other\\a.dll=C:\\other\\a.new", "NUL=C:\\other\\old.tmp",
                    "NUL=" + In("x.tmp"), "NUL=" + In("y.tmp")}));
   EXPECT_EQ(PendingSource("C:\\other\\a.dll"), "C:\\other\\a.new");
+}
+
+TEST_F(Deferred, RelativeNamesAreRecordedAsFullPaths) {
+  // The restart has another current directory: relative names would name other files then.
+  ASSERT_TRUE(SetCurrentDirectoryA(dir_.path().c_str()));
+  ScheduleReplace("sub\\a.dll", ".\\a.new");
+  ScheduleDelete("old.tmp");
+  EXPECT_EQ(FileLines(wininit_), Texts({"[Rename]", In("sub\\a.dll") + "=" + In("a.new"),
+                                        "NUL=" + In("old.tmp")}));
+  EXPECT_EQ(PendingSource("sub\\a.dll"), In("a.new"));
+  SetCurrentDirectoryA(InWindows("").c_str());  // let the folder go before it is removed
 }
 
 TEST_F(Deferred, DeleteKeepsARenameSectionBeyond32000Bytes) {

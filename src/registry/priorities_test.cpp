@@ -9,51 +9,24 @@
 #include <string>
 #include <vector>
 
+#include "support/priority_store.h"
 #include "support/script_runner.h"
 
 namespace qxi {
 namespace {
 
 using qxi_test::Lines;
+using qxi_test::PriorityStoreExists;
+using qxi_test::RemovePriorityStore;
 using qxi_test::RunText;
+using qxi_test::StoredPriority;
+using qxi_test::StorePriorityText;
 using qxi_test::TempDir;
 using Calls = std::vector<std::string>;
 
 class Priorities : public ::testing::Test {
  protected:
-  void SetUp() override { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kPrioritiesKey); }
-
-  // The stored value's type and number; type 0 when there is none.
-  static DWORD Stored(const std::string& path, DWORD* type) {
-    *type = 0;
-    DWORD data = 0;
-    DWORD size = sizeof data;
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPrioritiesKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-      return 0;
-    }
-    if (RegQueryValueExA(key, path.c_str(), nullptr, type, reinterpret_cast<BYTE*>(&data),
-                         &size) != ERROR_SUCCESS) {
-      *type = 0;
-    }
-    RegCloseKey(key);
-    return data;
-  }
-  static void StoreText(const std::string& path, const char* text) {
-    HKEY key;
-    ASSERT_EQ(RegCreateKeyA(HKEY_LOCAL_MACHINE, kPrioritiesKey, &key), ERROR_SUCCESS);
-    RegSetValueExA(key, path.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                   static_cast<DWORD>(strlen(text) + 1));
-    RegCloseKey(key);
-  }
-  static bool KeyExists() {
-    HKEY key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPrioritiesKey, 0, KEY_READ, &key) != ERROR_SUCCESS) {
-      return false;
-    }
-    RegCloseKey(key);
-    return true;
-  }
+  void SetUp() override { RemovePriorityStore(); }
 };
 
 TEST_F(Priorities, ZeroNoStoreAndTheOrderOfNumbers) {
@@ -62,22 +35,22 @@ TEST_F(Priorities, ZeroNoStoreAndTheOrderOfNumbers) {
   // No store: everything may be written; priority 0 creates nothing.
   EXPECT_TRUE(CheckPriority(path, 7));
   UpdatePriority(path, 0);
-  EXPECT_FALSE(KeyExists());
+  EXPECT_FALSE(PriorityStoreExists());
   // The first nonzero priority creates the key and its value.
   UpdatePriority(path, 5);
-  EXPECT_EQ(Stored(path, &type), 5u);
+  EXPECT_EQ(StoredPriority(path, &type), 5u);
   EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
   EXPECT_TRUE(CheckPriority(path, 0));
   EXPECT_FALSE(CheckPriority(path, 5));
   EXPECT_FALSE(CheckPriority(path, 4));
   EXPECT_TRUE(CheckPriority(path, 6));
   UpdatePriority(path, 4);
-  EXPECT_EQ(Stored(path, &type), 5u);
+  EXPECT_EQ(StoredPriority(path, &type), 5u);
   UpdatePriority(path, 6);
-  EXPECT_EQ(Stored(path, &type), 6u);
+  EXPECT_EQ(StoredPriority(path, &type), 6u);
   // Unsigned: 0xFFFFFFFF outranks everything but itself.
   UpdatePriority(path, 0xFFFFFFFFu);
-  EXPECT_EQ(Stored(path, &type), 0xFFFFFFFFu);
+  EXPECT_EQ(StoredPriority(path, &type), 0xFFFFFFFFu);
   EXPECT_FALSE(CheckPriority(path, 0xFFFFFFFFu));
   EXPECT_FALSE(CheckPriority(path, 0x80000000u));
 }
@@ -85,10 +58,10 @@ TEST_F(Priorities, ZeroNoStoreAndTheOrderOfNumbers) {
 TEST_F(Priorities, OtherTypesCountAsNothingAndNamesAreTakenAsWritten) {
   const std::string path = "C:\\App\\readme.txt";
   DWORD type;
-  StoreText(path, "9");
+  StorePriorityText(path, "9");
   EXPECT_TRUE(CheckPriority(path, 1));
   UpdatePriority(path, 1);
-  EXPECT_EQ(Stored(path, &type), 1u);
+  EXPECT_EQ(StoredPriority(path, &type), 1u);
   EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
   // Letter case is the registry's own matter; a relative part makes another entry.
   EXPECT_FALSE(CheckPriority("c:\\APP\\README.TXT", 1));
@@ -108,10 +81,10 @@ TEST_F(Priorities, RegisterPriorityCommand) {
   EXPECT_EQ(calls, (Calls{"dialog Store 4", "advance 1", "advance 1", "advance 1", "advance 1"}))
       << Lines(calls);
   DWORD type;
-  EXPECT_EQ(Stored(path, &type), 3u);
+  EXPECT_EQ(StoredPriority(path, &type), 3u);
   char windir[MAX_PATH];
   ASSERT_NE(GetWindowsDirectoryA(windir, MAX_PATH), 0u);
-  EXPECT_EQ(Stored(std::string(windir) + "\\sys.dll", &type), 0xFFFFFFFFu);
+  EXPECT_EQ(StoredPriority(std::string(windir) + "\\sys.dll", &type), 0xFFFFFFFFu);
   EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
 }
 

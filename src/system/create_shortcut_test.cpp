@@ -128,6 +128,17 @@ TEST_F(CreateShortcutTest, WritesEveryPropertyIntoNewFolders) {
   EXPECT_EQ(link.icon_index, 1);
 }
 
+TEST_F(CreateShortcutTest, ABareNameIsAFileInTheCurrentDirectory) {
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  ASSERT_TRUE(SetCurrentDirectoryA(dir_.path().c_str()));
+  Calls calls = Run("CreateShortcut Here.lnk C:\\Example\\app.exe \"\" \"\" \"\" 0\n");
+  SetCurrentDirectoryA(previous);
+  EXPECT_EQ(calls, (Calls{"dialog Links 1", "advance 1"})) << Lines(calls);
+  EXPECT_TRUE(IsFile(Path("Here.lnk")));
+  EXPECT_EQ(LoadLink(Path("Here.lnk")).path, "C:\\Example\\app.exe");
+}
+
 TEST_F(CreateShortcutTest, ResetsTheAttributesOfAnExistingFolder) {
   const std::string folder = Path("Hidden");
   ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));

@@ -11,8 +11,11 @@ namespace qxi {
 
 void CreateShortcut(const ParamList& params) {
   const std::string& link_file = params.Text(0);
-  // The folder is made with every folder above it; failures show when the save fails.
-  MakeDirectoryChain(DirectoryOf(link_file), FILE_ATTRIBUTE_NORMAL);
+  // The folder is made with every folder above it; failures show when the save fails. A bare
+  // file name has no folder to make (its whole text must not become one).
+  if (link_file.find('\\') != std::string::npos) {
+    MakeDirectoryChain(DirectoryOf(link_file), FILE_ATTRIBUTE_NORMAL);
+  }
 
   CShortcut shortcut;
   shortcut.SetPath(params.Text(1));

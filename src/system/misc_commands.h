@@ -1,6 +1,6 @@
 // The "Misc" commands that talk to the user or to Windows: a message box, starting a program,
-// and the requests to restart, log off or shut down. None of them reports a failed system
-// call: the line completes whatever the system answered.
+// and the requests to restart, log off or shut down. Only a refused request to restart, log
+// off or shut down is reported; the others complete whatever the system answered.
 #pragma once
 
 #include <windows.h>
@@ -13,12 +13,15 @@ namespace qxi {
 /// and an OK button, and returns when the user closes it.
 void ShowMessageBox(const ParamList& params);
 
-/// "RunApp": starts "Command line" in "Current directory"; waits for its end at most
+/// "RunApp": starts "Command line" in "Current directory" (empty: the run's own current
+/// directory); waits for its end at most
 /// "Timeout (ms)" milliseconds (0: not at all, -1: without limit). Silent when the program
 /// cannot be started.
 void RunApp(const ParamList& params);
 
-/// "Reboot", "Logoff", "Shutdown": ask Windows to restart, log off or shut down.
+/// "Reboot", "Logoff", "Shutdown": ask Windows to restart, log off or shut down (with the
+/// shutdown privilege enabled for the first and last). A refusal raises QXErr kRunTimeError
+/// with the system's error.
 void Reboot(const ParamList& params);
 void Logoff(const ParamList& params);
 void Shutdown(const ParamList& params);

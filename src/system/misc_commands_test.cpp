@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "engine/qx_err.h"
 #include "support/script_runner.h"
 
 namespace qxi {
@@ -144,6 +145,20 @@ TEST_F(RunAppTest, WaitsForTheEndWithinOrWithoutALimit) {
 
 }
 
+TEST_F(RunAppTest, AnEmptyDirectoryStartsTheProgramInTheRunsOwn) {
+  char previous[MAX_PATH] = {};
+  GetCurrentDirectoryA(MAX_PATH, previous);
+  ASSERT_TRUE(SetCurrentDirectoryA(dir_.path().c_str()));
+  const std::string out = File("here.txt");
+  Run(Line(out, "sleep", "0", "", -1));
+  SetCurrentDirectoryA(previous);
+  EXPECT_EQ(calls_, (Calls{"dialog Apps 1", "advance 1"})) << Lines(calls_);
+  const std::vector<std::string> lines = ReadLines(out);
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].substr(lines[0].rfind(' ') + 1), dir_.path());
+  EXPECT_EQ(lines[1], "done");
+}
+
 TEST_F(RunAppTest, ClosesTheHandlesOfTheProgram) {
   // One run first, so that whatever the first start loads and keeps is already there.
   Run(Line(File("first.txt"), "sleep", "0", dir_.path(), -1));
@@ -168,6 +183,7 @@ TEST_F(RunAppTest, AProgramThatCannotStartIsSilent) {
 struct ExitRequest {
   UINT flags;
   DWORD reason;
+  bool privileged;  // the shutdown privilege was enabled when the request came
 };
 
 std::vector<ExitRequest>& ExitRequests() {
@@ -175,29 +191,76 @@ std::vector<ExitRequest>& ExitRequests() {
   return requests;
 }
 
-BOOL WINAPI RecordExitWindows(UINT flags, DWORD reason) {
-  ExitRequests().push_back({flags, reason});
-  return FALSE;  // refused, as for a process without the shutdown privilege
+bool ShutdownPrivilegeEnabled() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+  PRIVILEGE_SET set = {};
+  set.PrivilegeCount = 1;
+  set.Control = PRIVILEGE_SET_ALL_NECESSARY;
+  BOOL enabled = FALSE;
+  bool ok = LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &set.Privilege[0].Luid) &&
+            PrivilegeCheck(token, &set, &enabled);
+  CloseHandle(token);
+  return ok && enabled;
 }
 
-TEST(ExitWindows, EachCommandAsksWithItsOwnFlagAndTheRunGoesOn) {
-  TempDir dir;
-  ExitRequests().clear();
-  ExitWindowsCall real = SetExitWindowsCall(RecordExitWindows);
-  Calls calls = RunText(dir,
-                        "[Main]\nMisc End\n[End]\nEnd 3\n"
-                        "Reboot\nLogoff now please\nShutdown ; comment\nNOP\n",
-                        "Main");
-  EXPECT_EQ(SetExitWindowsCall(real), &RecordExitWindows);
-  EXPECT_EQ(SetExitWindowsCall(real), real);
+void DisableShutdownPrivilege() {
+  HANDLE token = nullptr;
+  ASSERT_TRUE(OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES, &token));
+  TOKEN_PRIVILEGES privileges = {};
+  privileges.PrivilegeCount = 1;
+  ASSERT_TRUE(LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid));
+  AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr);
+  CloseHandle(token);
+}
 
-  EXPECT_EQ(calls, (Calls{"dialog End 3", "advance 1", "advance 1", "advance 1", "advance 1"}))
-      << Lines(calls);
-  ASSERT_EQ(ExitRequests().size(), 3u);
-  EXPECT_EQ(ExitRequests()[0].flags, static_cast<UINT>(EWX_REBOOT));
-  EXPECT_EQ(ExitRequests()[1].flags, static_cast<UINT>(EWX_LOGOFF));
-  EXPECT_EQ(ExitRequests()[2].flags, static_cast<UINT>(EWX_SHUTDOWN));
-  for (const ExitRequest& request : ExitRequests()) EXPECT_EQ(request.reason, 0u);
+BOOL WINAPI RefuseExitWindows(UINT flags, DWORD reason) {
+  ExitRequests().push_back({flags, reason, ShutdownPrivilegeEnabled()});
+  DisableShutdownPrivilege();  // so that the next request must enable it again
+  SetLastError(ERROR_PRIVILEGE_NOT_HELD);
+  return FALSE;
+}
+
+BOOL WINAPI AcceptExitWindows(UINT flags, DWORD reason) {
+  ExitRequests().push_back({flags, reason, ShutdownPrivilegeEnabled()});
+  DisableShutdownPrivilege();
+  return TRUE;
+}
+
+std::string RunTime(DWORD error) { return QXErr(kRunTimeError, error).what(); }
+
+TEST(ExitWindows, EachCommandAsksWithItsOwnFlagAndARefusalIsReported) {
+  TempDir dir;
+  const std::string script =
+      "[Main]\nMisc End\n[End]\nEnd 3\nReboot\nLogoff now please\nShutdown ; comment\nNOP\n";
+  DisableShutdownPrivilege();
+  ExitRequests().clear();
+  ExitWindowsCall real = SetExitWindowsCall(AcceptExitWindows);
+  std::string path;
+  Calls accepted = RunText(dir, script, "Main", &path);
+  EXPECT_EQ(accepted, (Calls{"dialog End 3", "advance 1", "advance 1", "advance 1", "advance 1"}))
+      << Lines(accepted);
+
+  SetExitWindowsCall(RefuseExitWindows);
+  Calls refused = RunText(dir, script, "Main", &path);
+  EXPECT_EQ(SetExitWindowsCall(real), &RefuseExitWindows);
+  EXPECT_EQ(SetExitWindowsCall(real), real);
+  auto log = [&](const char* command, int line) {
+    return "log " + path + " | " + command + ": section [End] line #" + std::to_string(line) +
+           ", " + RunTime(ERROR_PRIVILEGE_NOT_HELD);
+  };
+  EXPECT_EQ(refused, (Calls{"dialog End 3", log("Reboot", 2), "advance 1", log("Logoff", 3),
+                            "advance 1", log("Shutdown", 4), "advance 1", "advance 1"}))
+      << Lines(refused);
+
+  ASSERT_EQ(ExitRequests().size(), 6u);
+  const UINT flags[3] = {EWX_REBOOT, EWX_LOGOFF, EWX_SHUTDOWN};
+  for (size_t i = 0; i < 6; ++i) {
+    EXPECT_EQ(ExitRequests()[i].flags, flags[i % 3]) << i;
+    EXPECT_EQ(ExitRequests()[i].reason, 0u) << i;
+    // Restart and shutdown come with the privilege enabled; logging off needs none.
+    EXPECT_EQ(ExitRequests()[i].privileged, i % 3 != 1) << i;
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/qx_err.h"
 #include "engine/unique_handle.h"
 
 namespace qxi {
@@ -10,10 +11,29 @@ namespace {
 
 ExitWindowsCall g_exit_windows = ExitWindowsEx;
 
+// A restart or shutdown needs the shutdown privilege, which a process holds disabled until
+// it enables it. Failing to enable it is not an error of its own: the request then reports.
+void EnableShutdownPrivilege() {
+  HANDLE token_handle = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
+                        &token_handle)) {
+    return;
+  }
+  UniqueKernelHandle token(token_handle);
+  TOKEN_PRIVILEGES privileges = {};
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  if (LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid)) {
+    AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
+  }
+}
+
 void RequestExitWindows(UINT flags) {
-  // The request is asynchronous and its result is not ours to report: Windows either acts
-  // on it in its own time or refuses it, and the run goes on with the next line either way.
-  g_exit_windows(flags, 0);
+  if (flags != EWX_LOGOFF) EnableShutdownPrivilege();
+  // The request is carried out asynchronously and the run goes on with the next line. A
+  // refused request is reported: the restart that completes the installation would
+  // otherwise silently never come.
+  if (!g_exit_windows(flags, 0)) throw QXErr(kRunTimeError, GetLastError());
 }
 
 }  // namespace
@@ -32,9 +52,12 @@ void RunApp(const ParamList& params) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
+  // An empty directory would make the start fail: the program then runs in the current
+  // directory of the run, as when no directory is given at all.
+  const std::string& directory = params.Text(1);
   if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE,
                       CREATE_DEFAULT_ERROR_MODE | NORMAL_PRIORITY_CLASS, nullptr,
-                      params.Text(1).c_str(), &startup, &process)) {
+                      directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
     return;
   }
   // Both handles are ours to close; the program itself runs on without them.

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# run_demo.sh BIN PREFIX ARCH: builds the demo's installation medium from the programs in BIN
+# (QXI.dll, qxirun.exe, qxzpack.exe, lumen.exe), installs Lumen Notes twice in the Wine prefix
+# PREFIX (made fresh) and shows what each run changed on the machine:
+#   1. a fresh installation, while another program keeps the shared runtime in use;
+#   2. the restart that replaces the runtime;
+#   3. a second installation, which finds the first and takes the upgrade path.
+# Exit status: 0 when both runs logged no error.
+set -u
+bin=$(realpath "$1") prefix=$(realpath -m "$2") arch=$3
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(cd "$here/../.." && pwd)
+. "$root/cmake/wine-env.sh"
+
+winpath() { echo "Z:$(realpath "$1" | tr / '\\')"; }
+wine_run() { "$root/cmake/wine-run.sh" "$prefix" "$arch" "$@"; }
+section() { printf '\n=== %s\n' "$*"; }
+indent() { tr -d '\r' | sed 's/^/    /'; }
+
+# --- the medium -------------------------------------------------------------------------
+medium=$(dirname "$prefix")/demo-medium
+rm -rf "$medium"
+mkdir -p "$medium"
+cp "$here/media/"* "$bin/lumen.exe" "$medium/"
+"$root/cmake/wine-prefix.sh" stop "$prefix" "$arch"
+rm -rf "$prefix" "$prefix.lock"
+"$root/cmake/wine-prefix.sh" start "$prefix" "$arch" || exit 1
+wine_env "$prefix" "$arch"
+
+section "Building the medium: qxzpack packs the payload"
+wine_run "$bin/qxzpack.exe" create "$(winpath "$medium")\\program.qxz" --priority 21 \
+  -C "$(winpath "$here/payload/program")" help templates | indent
+wine_run "$bin/qxzpack.exe" create "$(winpath "$medium")\\samples.qxz" --priority 1 \
+  -C "$(winpath "$here/payload/samples")" welcome.txt notebooks | indent
+wine_run "$bin/qxzpack.exe" list "$(winpath "$medium")\\program.qxz" | indent
+# The copy section's progress total: every byte copied or unpacked.
+payload=$(( $(stat -c %s "$medium/lumen.exe" "$medium/readme.txt" "$medium/lumenrt.dll" |
+              paste -sd+) + $(find "$here/payload" -type f -printf '%s+' | sed 's/+$//') ))
+sed "s/PAYLOAD_BYTES/$payload/" "$here/setup.qxs" > "$medium/setup.qxs"
+
+drive_c=$prefix/drive_c
+app="$drive_c/Program Files/Lumen Notes"
+sysdir=$drive_c/windows/system32
+
+install() {
+  section "qxirun setup.qxs Setup"
+  (cd "$medium" && wine_run "$bin/qxirun.exe" "$(winpath "$medium/setup.qxs")" Setup)
+}
+
+show_machine() {
+  section "Files in C:\\Program Files\\Lumen Notes"
+  (cd "$app" && find . -type f -printf '%P  %s bytes\n' | sort) | indent
+  section "Shared runtime C:\\windows\\system32\\lumenrt.dll"
+  indent < "$sysdir/lumenrt.dll"
+  section "Registry"
+  "$WINE" reg query 'HKLM\Software\Lumen\Notes' 2>/dev/null | indent
+  "$WINE" reg query 'HKCU\Software\Lumen\Notes' 2>/dev/null | indent
+  "$WINE" reg query 'HKLM\Software\Brenvale\Tarnset\Priorities' 2>/dev/null | indent
+  section "INI files"
+  indent < "$drive_c/windows/lumen.ini"
+  grep -A3 -i '^\[Extensions\]' "$drive_c/windows/win.ini" | indent
+  section "Shortcuts"
+  find "$drive_c/users" -name 'Lumen Notes.lnk' -print0 | sort -z |
+    while IFS= read -r -d '' link; do
+      echo "    ${link#"$drive_c/"}"
+      lnkinfo "$link" | grep -E 'Local path|Command line arguments|Working directory|Icon location' |
+        sed 's/^\s*/        /'
+    done
+  section "Waiting for the next restart (WININIT.INI [Rename])"
+  if [ -f "$drive_c/windows/wininit.ini" ]; then indent < "$drive_c/windows/wininit.ini"
+  else echo "    nothing"; fi
+}
+
+# --- 1. fresh installation, with the shared runtime in use ------------------------------
+printf 'Lumen shared runtime 1.0\r\n' > "$sysdir/lumenrt.dll"
+"$WINE" "$bin/lumen.exe" --hold 'C:\windows\system32\lumenrt.dll' 600 >/dev/null 2>&1 &
+holder=$!
+for _ in $(seq 100); do [ -f "$sysdir/lumenrt.dll.held" ] && break; sleep 0.1; done
+section "Another program is using C:\\windows\\system32\\lumenrt.dll"
+status=0
+install || status=1
+show_machine
+
+# --- 2. the restart ---------------------------------------------------------------------
+touch "$sysdir/lumenrt.dll.release"
+wait $holder
+section "Restart: wineboot -r carries out WININIT.INI"
+"$WINE" wineboot -r >/dev/null 2>&1
+wineserver -w
+echo "    lumenrt.dll now: $(tr -d '\r' < "$sysdir/lumenrt.dll")"
+echo "    WININIT.INI $( [ -f "$drive_c/windows/wininit.ini" ] && echo still there || echo done and removed)"
+
+# --- 3. second run: the upgrade path ----------------------------------------------------
+section "Second run: EvaluateCondition sees the earlier installation"
+for name in Installed SameVersion HasIni HasNotesPath; do
+  echo "    $name = $(wine_run "$bin/qxirun.exe" --eval "$(winpath "$medium/setup.qxs")" $name | tr -d '\r')"
+done
+install || status=1
+show_machine
+"$root/cmake/wine-prefix.sh" stop "$prefix" "$arch"
+exit $status

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# demo_test.sh BIN PREFIX ARCH: runs the demo installation (examples/demo/run_demo.sh) in a
+# prefix of its own and checks what both runs did: the fresh installation with the runtime in
+# use, the restart that replaces it, and the upgrade.
+set -u
+bin=$1 prefix=$2 arch=$3
+root=$(cd "$(dirname "$0")/../.." && pwd)
+out=$(mktemp)
+trap 'rm -f "$out"' EXIT
+"$root/examples/demo/run_demo.sh" "$bin" "$prefix" "$arch" > "$out" 2>&1
+status=$?
+tr -d '\r' < "$out" > "$out.plain" && mv "$out.plain" "$out"
+failures=0
+expect() {  # expect TEXT...: each text must appear, in this order, in the demo's output
+  local from=1 text line
+  for text in "$@"; do
+    line=$(tail -n +"$from" "$out" | grep -nF -m1 -- "$text" | cut -d: -f1)
+    if [ -z "$line" ]; then
+      echo "FAIL: not found after line $from: $text"
+      failures=$((failures + 1))
+      return
+    fi
+    from=$((from + line))
+  done
+}
+[ $status -eq 0 ] || { echo "FAIL: demo exit status $status"; failures=$((failures + 1)); }
+expect "=== Another program is using" \
+       "=== Files in C:\\Program Files\\Lumen Notes" \
+       "help\\index.txt  " "lumen.exe  " "Notes\\notebooks\\travel\\packing.txt  " \
+       "Notes\\index.dat  0 bytes" "firstrun.txt  " "readme.txt  " \
+       "templates\\letters\\formal.txt  " \
+       "Lumen shared runtime 1.0" \
+       "LastSetup    REG_SZ    fresh install" "SetupCount    REG_DWORD    0x1" \
+       "Kind=fresh install" "History=2.1;" \
+       "Programs/Lumen Notes/Lumen Notes.lnk" "Local path" "C:\\Program Files\\Lumen Notes\\lumen.exe" \
+       "Desktop/Lumen Notes.lnk" \
+       "C:\\windows\\system32\\lumenrt.dll=" \
+       "lumenrt.dll now: Lumen shared runtime 2.1" "WININIT.INI done and removed" \
+       "Installed = 1" "SameVersion = 1" "HasIni = 1" "HasNotesPath = 1" \
+       "firstrun.old  " \
+       "LastSetup    REG_SZ    upgrade" "SetupCount    REG_DWORD    0x2" \
+       "Kind=upgrade" "History=2.1;2.1;"
+[ $failures -eq 0 ] || { echo "--- demo output"; cat "$out"; exit 1; }
+echo "demo: both runs as expected"
