@@ -74,6 +74,22 @@ check "--section runs the named master section" grep -q '^Sections run: 1' "$wor
 $run "$(winpath "$work/good.qxs")" Other >"$work/out" 2>"$work/err"
 check "a second argument names the section as before" grep -q '^Sections run: 1' "$work/out"
 
+# A copy section: one line for the file, and its byte advances in the summary.
+mkdir -p "$work/media"
+head -c 10000 /dev/urandom >"$work/media/a.dll"
+printf '[Setup]\r\nFileCopy Files\r\n[Files]\r\n"Copying files" 10000\r\nCopyFile "%s" "%s" a.dll N 0\r\n' \
+  "$(winpath "$work/media")" "$(winpath "$work/installed")" >"$work/copy.qxs"
+$run "$(winpath "$work/copy.qxs")" >"$work/out" 2>"$work/err"
+check "copy run exits 0" test $? -eq 0
+same "copy run: the section, the file and the bytes" "$work/out" "== Copying files (10000)
+   a.dll (10000 bytes)
+Sections run: 1
+Lines run: 0
+Errors logged: 0
+Bytes copied: 10000
+Deferred operations waiting in WININIT.INI [Rename]: 2"
+check "copy run copied the file" cmp -s "$work/media/a.dll" "$work/installed/a.dll"
+
 printf '[Setup]\nMisc Hello\n[Hello]\nHello 2\nNOP\nBogus\nNOP\n' >"$work/bad.qxs"
 bad_line="$(winpath "$work/bad.qxs"): Unknown command, section [Hello] line #3"
 $run "$(winpath "$work/bad.qxs")" Setup >"$work/out" 2>"$work/err"

@@ -15,10 +15,15 @@ check() {  # check NAME CONDITION...
 }
 
 ini=$(winpath "$work/app.ini")
-# A hundred lines after the settings: their advances queue up as posted messages behind the
-# engine thread, and the window must still see the end of the run.
+mkdir -p "$work/media"
+head -c 300000 /dev/urandom >"$work/media/big.dat"
+# A copy of 74 blocks and a hundred lines after the settings: their advances queue up as
+# posted messages behind the engine thread, and the window must still see the end of the run.
 {
-  printf '[Setup]\r\nINI Settings\r\nMisc Steps\r\n[Settings]\r\n"Writing settings" 2\r\n'
+  printf '[Setup]\r\nFileCopy Files\r\nINI Settings\r\nMisc Steps\r\n'
+  printf '[Files]\r\n"Copying files" 300000\r\nCopyFile "%s" "%s" big.dat N 0\r\n' \
+    "$(winpath "$work/media")" "$(winpath "$work/installed")"
+  printf '[Settings]\r\n"Writing settings" 2\r\n'
   printf 'SetKey "%s" Main Installed yes\r\nSetKey "%s" Main Version 2\r\n' "$ini" "$ini"
   printf '[Steps]\r\n"Many steps" 100\r\n'
   for i in $(seq 100); do printf 'NOP\r\n'; done
@@ -26,6 +31,7 @@ ini=$(winpath "$work/app.ini")
 $display_run --auto-close "$(winpath "$work/good.qxs")" >"$work/out" 2>"$work/err"
 status=$?
 check "clean run closes with 0" test "$status" -eq 0
+check "clean run copied the file" cmp -s "$work/media/big.dat" "$work/installed/big.dat"
 check "clean run wrote the INI file" test "$(tr -d '\r' <"$work/app.ini")" = "[Main]
 Installed=yes
 Version=2"
