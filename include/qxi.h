@@ -16,8 +16,9 @@
 #define QXI_CALL
 #endif
 
-/* Hosts linking with the import library may define QXI_IMPORT as __declspec(dllimport) to
-   call the exports directly instead of through a jump stub; it is empty by default. */
+/* Hosts linking with an import library may define QXI_IMPORT as __declspec(dllimport) to
+   call the exports directly instead of through a jump stub; it is empty by default. 32-bit
+   hosts make their import library from qxi.def, which maps ProcessQXS@8 to ProcessQXS. */
 #ifndef QXI_IMPORT
 #define QXI_IMPORT
 #endif

@@ -32,6 +32,7 @@ qxirun::RunObserver* g_observer = nullptr;
 void QXI_CALL OnLog(const char* context, const char* message) {
   g_observer->Log(context, message);
 }
+// Registered like the others; the engine never calls it, and a console has no title to set.
 void QXI_CALL OnDialogTitle(const char*) {}
 void QXI_CALL OnDialog(const char* text, int number) { g_observer->SetDialog(text, number); }
 void QXI_CALL OnSubDialog(const char* text, int number) {
