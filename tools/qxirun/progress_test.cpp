@@ -53,19 +53,19 @@ TEST(RunObserver, CopySectionThenCommandSectionInPlainLines) {
   observer.Advance(4096);
   EXPECT_EQ(observer.progress().file_done(), 4096);
   EXPECT_EQ(FileBarLine(observer.progress()),
-            "   a.dll [############..................] 4096/10000 bytes");
+            "   a.dll [############..................] 40% of 10000 bytes");
   observer.Advance(4096);
   observer.Advance(1808);
   EXPECT_EQ(FileBarLine(observer.progress()),
-            "   a.dll [##############################] 10000/10000 bytes");
+            "   a.dll [##############################] 100% of 10000 bytes");
   EXPECT_EQ(SectionBarLine(observer.progress()),
-            "Copying files [##############################] 10000/10000");
+            "Copying files [##############################] 100%");
 
   observer.SetDialog("Settings", 3);
   EXPECT_FALSE(observer.progress().has_file());
   observer.Advance(1);
   EXPECT_EQ(SectionBarLine(observer.progress()),
-            "Settings [##########....................] 1/3");
+            "Settings [##########....................] 33%");
   observer.Log("C:\\setup.qxs", "Unknown command, section [Settings] line #3");
   observer.Advance(1);
   observer.Finish();
@@ -153,8 +153,15 @@ TEST(ProgressText, PlainLinesAndLiveLines) {
   progress.BeginSection("Installing \"core\"", 7);
   EXPECT_EQ(SectionStartLine(progress), "== Installing \"core\" (7)");
   EXPECT_EQ(FileBarLine(progress), "");
+  progress.Advance(9);  // more than the header said
+  EXPECT_EQ(SectionBarLine(progress), "Installing \"core\" [##############################] 100%");
   progress.BeginFile("C:\\Program Files\\App\\app.exe", 123);
   EXPECT_EQ(FileStartLine(progress), "   C:\\Program Files\\App\\app.exe (123 bytes)");
+  ProgressTracker unscaled;
+  unscaled.BeginSection("No total", 0);
+  unscaled.Advance(1);
+  unscaled.Advance(1);
+  EXPECT_EQ(SectionBarLine(unscaled), "No total [..............................] 2");
 }
 
 }  // namespace

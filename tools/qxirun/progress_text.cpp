@@ -6,6 +6,15 @@ namespace {
 
 constexpr int kBarWidth = 30;
 
+// "NN%" of a positive total, clamped; the bare count where the total gives no scale. A share
+// changes at most a hundred times, so the live lines are not redrawn for every 4 KB block.
+std::string ShareText(long long done, long long total) {
+  if (total <= 0) return std::to_string(done);
+  if (done > total) done = total;
+  if (done < 0) done = 0;
+  return std::to_string(done * 100 / total) + "%";
+}
+
 }  // namespace
 
 std::string TextBar(long long done, long long total, int width) {
@@ -30,15 +39,15 @@ std::string FileStartLine(const ProgressTracker& progress) {
 std::string SectionBarLine(const ProgressTracker& progress) {
   return progress.section_text() + " " +
          TextBar(progress.section_done(), progress.section_total(), kBarWidth) + " " +
-         std::to_string(progress.section_done()) + "/" + std::to_string(progress.section_total());
+         ShareText(progress.section_done(), progress.section_total());
 }
 
 std::string FileBarLine(const ProgressTracker& progress) {
   if (!progress.has_file()) return std::string();
   return "   " + progress.file_name() + " " +
          TextBar(progress.file_done(), progress.file_size(), kBarWidth) + " " +
-         std::to_string(progress.file_done()) + "/" + std::to_string(progress.file_size()) +
-         " bytes";
+         ShareText(progress.file_done(), progress.file_size()) + " of " +
+         std::to_string(progress.file_size()) + " bytes";
 }
 
 }  // namespace qxirun

@@ -17,9 +17,10 @@ std::string SectionStartLine(const ProgressTracker& progress);
 /// The line that announces a file in plain output: "   NAME (SIZE bytes)".
 std::string FileStartLine(const ProgressTracker& progress);
 
-/// The section's live line: "TEXT [bar] DONE/TOTAL".
+/// The section's live line: "TEXT [bar] NN%" ("TEXT [bar] DONE" when the total is not
+/// positive).
 std::string SectionBarLine(const ProgressTracker& progress);
-/// The file's live line: "   NAME [bar] DONE/SIZE bytes"; empty when no file was announced.
+/// The file's live line: "   NAME [bar] NN% of SIZE bytes"; empty when no file was announced.
 std::string FileBarLine(const ProgressTracker& progress);
 
 }  // namespace qxirun
