@@ -1,7 +1,12 @@
 /* Public interface of QXI.dll for host programs: the seven exports and the five callbacks.
-   Every function uses the Windows standard calling convention (__stdcall) and is exported by
-   its plain name, so hosts may link against the DLL or find the functions with GetProcAddress.
-   Texts are NUL-terminated 8-bit ANSI strings owned by the caller of the function. */
+   Plain C, usable from C and C++. Every function and callback uses the Windows standard
+   calling convention (__stdcall, the callee removes the arguments), and every export is found
+   under its plain, undecorated name, so hosts may link with the import library or look the
+   functions up with GetProcAddress (the Qxi...Fn pointer types below).
+   Texts are NUL-terminated 8-bit strings in the ANSI code page. A text handed to a callback
+   belongs to the engine and is valid only during that call: copy it to keep it.
+   All callbacks run synchronously on the thread that called ProcessQXS or EvaluateCondition;
+   two calls into the engine must not overlap. */
 #ifndef QXI_H
 #define QXI_H
 
@@ -11,28 +16,63 @@
 #define QXI_CALL
 #endif
 
+/* Hosts linking with an import library may define QXI_IMPORT as __declspec(dllimport) to
+   call the exports directly instead of through a jump stub; it is empty by default. 32-bit
+   hosts make their import library from qxi.def, which maps ProcessQXS@8 to ProcessQXS. */
+#ifndef QXI_IMPORT
+#define QXI_IMPORT
+#endif
+
 #ifdef __cplusplus
 extern "C" {
 #endif
 
-/* Receives one line per failure: the running script's path and the message. Never called for
-   success. */
+/* ---- Callbacks. Until one is registered, the engine calls a function that does nothing. */
+
+/* Called once per failure, never for success: `context` is the path of the running script
+   (the script path itself for "Couldn't open script file"; empty outside a run), `message`
+   the complete report, for example "Unknown command, section [Files] line #3". */
 typedef void(QXI_CALL* QxiLogFunction)(const char* context, const char* message);
-/* Registered for completeness; the engine never calls it. */
+
+/* Registered for hosts that want to set a title; the engine never calls it. */
 typedef void(QXI_CALL* QxiSetDialogTitleFunction)(const char* text);
-/* Called at the start of every command section with the text and number of its header line. */
+
+/* Called at the start of every command section with the two values of its header line: the
+   text to show and the number the host may use as the section's progress total. */
 typedef void(QXI_CALL* QxiSetDialogFunction)(const char* text, int number);
-/* Called by the file copy and archive extraction before each file: its text and size. */
+
+/* Called by CopyFile and ExtractQXZ before each file: its name (CopyFile: the file name as
+   the script gives it; ExtractQXZ: the full destination path) and its size in bytes. The
+   byte advances for that file follow. */
 typedef void(QXI_CALL* QxiSetSubDialogFunction)(const char* text, int number);
-/* Called with 1 after each command line, and with byte counts while files are written. */
+
+/* Called with 1 after each line of a command section (also a line whose condition is false),
+   and, during CopyFile and ExtractQXZ, with the number of bytes of each block written (with
+   the whole size at once for a file deferred to the restart or skipped by ExtractQXZ). */
 typedef void(QXI_CALL* QxiAdvanceDialogFunction)(int amount);
 
-/* The exports, as pointer types for GetProcAddress. Each Register function stores the
-   callback and returns it; a null callback puts back the one that does nothing. */
+/* ---- Exports. */
+
+/* Runs master section `section_name` of the script at `script_path` (both non-null; an empty
+   name selects the text from the start of the file). Returns nothing: every failure is
+   reported through the log callback, and a failing line never stops the run. */
+QXI_IMPORT void QXI_CALL ProcessQXS(const char* script_path, const char* section_name);
+
+/* The value, 1 or 0, of condition `name` of the script's Conditions section, without running
+   anything else. 1 when the script cannot be opened or has no Conditions section; 0 for a
+   name that no line defines. Failing test lines are reported through the log callback. */
+QXI_IMPORT int QXI_CALL EvaluateCondition(const char* script_path, const char* name);
+
+/* Each Register function stores its callback for all later calls and returns `fn` itself
+   (not the previous callback). Null puts back the function that does nothing. */
+QXI_IMPORT QxiLogFunction QXI_CALL RegisterLogFunction(QxiLogFunction fn);
+QXI_IMPORT QxiSetDialogTitleFunction QXI_CALL RegisterSetDialogTitle(QxiSetDialogTitleFunction fn);
+QXI_IMPORT QxiSetDialogFunction QXI_CALL RegisterSetDialog(QxiSetDialogFunction fn);
+QXI_IMPORT QxiSetSubDialogFunction QXI_CALL RegisterSetSubDialog(QxiSetSubDialogFunction fn);
+QXI_IMPORT QxiAdvanceDialogFunction QXI_CALL RegisterAdvanceDialog(QxiAdvanceDialogFunction fn);
+
+/* ---- The same exports as pointer types, for hosts that use LoadLibrary and GetProcAddress. */
 typedef void(QXI_CALL* QxiProcessQXS)(const char* script_path, const char* section_name);
-/* EvaluateCondition: the value of one condition of a script's Conditions section, 1 or 0,
-   without running anything else. 1 when the script cannot be opened or has no Conditions
-   section; 0 for a name that no line defines. */
 typedef int(QXI_CALL* QxiEvaluateCondition)(const char* script_path, const char* name);
 typedef QxiLogFunction(QXI_CALL* QxiRegisterLogFunction)(QxiLogFunction fn);
 typedef QxiSetDialogTitleFunction(QXI_CALL* QxiRegisterSetDialogTitle)(QxiSetDialogTitleFunction fn);

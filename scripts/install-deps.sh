@@ -10,6 +10,7 @@ packages=(
   wine wine64 wine32:i386
   libgtest-dev libbenchmark-dev
   xvfb xauth liblnk-utils
+  imagemagick  # import, for the setup window screenshot (tools/qxisetup/screenshot.sh)
 )
 
 missing=()

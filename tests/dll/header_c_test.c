@@ -1,0 +1,50 @@
+/* A host written in C, linked with QXI.dll's import library through the prototypes of qxi.h:
+   it compiles only if the header is plain C, links only if every prototype names a real
+   export with the right calling convention, and checks that the calls arrive intact.
+   Prints one line per failed check and exits 1 on any. */
+#include <stdio.h>
+#include <string.h>
+
+#include "qxi.h"
+
+static int logged = 0;
+static char last_context[512];
+static char last_message[512];
+
+static void QXI_CALL OnLog(const char* context, const char* message) {
+  ++logged;
+  strncpy(last_context, context, sizeof last_context - 1);
+  strncpy(last_message, message, sizeof last_message - 1);
+}
+static void QXI_CALL OnTitle(const char* text) { (void)text; }
+static void QXI_CALL OnDialog(const char* text, int number) { (void)text, (void)number; }
+static void QXI_CALL OnSubDialog(const char* text, int number) { (void)text, (void)number; }
+static void QXI_CALL OnAdvance(int amount) { (void)amount; }
+
+static int failures = 0;
+static void Check(int ok, const char* what) {
+  if (!ok) {
+    printf("FAILED: %s\n", what);
+    ++failures;
+  }
+}
+
+int main(int argc, char** argv) {
+  /* A script path that cannot exist: the engine reports it with the path as context. */
+  const char* missing = argc > 1 ? argv[1] : "Z:\\no\\such\\folder\\missing.qxs";
+  Check(RegisterLogFunction(OnLog) == OnLog, "RegisterLogFunction returns its argument");
+  Check(RegisterSetDialogTitle(OnTitle) == OnTitle, "RegisterSetDialogTitle returns its argument");
+  Check(RegisterSetDialog(OnDialog) == OnDialog, "RegisterSetDialog returns its argument");
+  Check(RegisterSetSubDialog(OnSubDialog) == OnSubDialog, "RegisterSetSubDialog returns its argument");
+  Check(RegisterAdvanceDialog(OnAdvance) == OnAdvance, "RegisterAdvanceDialog returns its argument");
+
+  ProcessQXS(missing, "Setup");
+  Check(logged == 1, "ProcessQXS of a missing script logs once");
+  Check(strcmp(last_context, missing) == 0, "the log context is the script path");
+  Check(strcmp(last_message, "Couldn't open script file") == 0, "the log message");
+
+  Check(EvaluateCondition(missing, "Anything") == 1, "EvaluateCondition of a missing script is 1");
+  Check(logged == 1, "EvaluateCondition of a missing script logs nothing");
+  if (failures == 0) printf("ok\n");
+  return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,82 @@
+// Options may come in any order before and between the positional arguments; "--" ends them.
+#include "command_line.h"
+
+#include <vector>
+
+namespace qxirun {
+
+bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::string& error) {
+  std::vector<std::string> positional;
+  bool section_option = false;
+  bool options_end = false;
+  for (int i = 1; i < argc; ++i) {
+    std::string arg = argv[i];
+    if (options_end || arg.empty() || arg[0] != '-' || arg == "-") {
+      positional.push_back(arg);
+    } else if (arg == "--") {
+      options_end = true;
+    } else if (arg == "--help" || arg == "-h") {
+      options.mode = Options::Mode::kHelp;
+      return true;
+    } else if (arg == "--quiet" || arg == "-q") {
+      options.quiet = true;
+    } else if (arg == "--eval") {
+      options.mode = Options::Mode::kEvaluate;
+    } else if (arg == "--log" || arg == "--section") {
+      if (i + 1 >= argc) {
+        error = arg + " needs a value";
+        return false;
+      }
+      if (arg == "--log") {
+        options.log_path = argv[++i];
+      } else {
+        options.name = argv[++i];
+        section_option = true;
+      }
+    } else {
+      error = "unknown option " + arg;
+      return false;
+    }
+  }
+
+  if (options.mode == Options::Mode::kEvaluate) {
+    if (section_option) {
+      error = "--section does not go with --eval";
+      return false;
+    }
+    if (positional.size() != 2) {
+      error = "--eval needs SCRIPT and NAME";
+      return false;
+    }
+    options.script = positional[0];
+    options.name = positional[1];
+    return true;
+  }
+  if (positional.empty() || positional.size() > 2) {
+    error = positional.empty() ? "no script named" : "too many arguments";
+    return false;
+  }
+  options.script = positional[0];
+  if (positional.size() == 2) {
+    if (section_option) {
+      error = "the section is named twice";
+      return false;
+    }
+    options.name = positional[1];
+  }
+  return true;
+}
+
+const char* UsageText() {
+  return "usage: qxirun [--quiet] [--log FILE] [--section NAME] SCRIPT [SECTION]\n"
+         "       qxirun [--log FILE] --eval SCRIPT NAME\n"
+         "Runs master section SECTION (default: Setup) of SCRIPT with QXI.dll, showing each\n"
+         "command section and file with its progress, then a summary; or prints the value\n"
+         "(1 or 0) of condition NAME of SCRIPT and exits 0.\n"
+         "  --quiet         show failures only: no progress, no summary\n"
+         "  --log FILE      also append every failure, with its script, to FILE\n"
+         "  --section NAME  the master section to run (the same as SECTION)\n"
+         "Exit status: 0 nothing logged, 1 something logged, 2 bad usage or no QXI.dll.\n";
+}
+
+}  // namespace qxirun

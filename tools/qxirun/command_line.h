@@ -1,0 +1,31 @@
+// qxirun's command line:
+//   qxirun [--quiet] [--log FILE] [--section NAME] SCRIPT [SECTION]
+//   qxirun [--log FILE] --eval SCRIPT NAME
+#pragma once
+
+#include <string>
+
+namespace qxirun {
+
+/// The master section run when none is named.
+inline constexpr const char* kDefaultSection = "Setup";
+
+struct Options {
+  enum class Mode { kRun, kEvaluate, kHelp };
+  Mode mode = Mode::kRun;
+  std::string script;
+  /// The master section (kRun) or the condition name (kEvaluate).
+  std::string name = kDefaultSection;
+  /// Empty for no log file.
+  std::string log_path;
+  bool quiet = false;
+};
+
+/// Reads the arguments after the program name. Returns false, with the reason in `error`,
+/// for an unknown option, a missing or extra argument, or a section named twice.
+bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::string& error);
+
+/// The usage text, ending in a line end.
+const char* UsageText();
+
+}  // namespace qxirun

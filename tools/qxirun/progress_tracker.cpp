@@ -1,0 +1,36 @@
+// The callback bookkeeping shared by the console and the window host.
+#include "progress_tracker.h"
+
+namespace qxirun {
+
+void ProgressTracker::BeginSection(const char* text, int total) {
+  section_text_ = text;
+  section_total_ = total;
+  section_done_ = 0;
+  in_section_ = true;
+  has_file_ = false;
+  ++counts_.sections;
+}
+
+void ProgressTracker::BeginFile(const char* name, int size) {
+  file_name_ = name;
+  // The engine passes a file's 32-bit size in a signed int: a file of 2 GB or more arrives
+  // negative, and would otherwise never be in progress.
+  file_size_ = static_cast<unsigned int>(size);
+  file_done_ = 0;
+  has_file_ = true;
+}
+
+void ProgressTracker::Advance(int amount) {
+  section_done_ += amount;
+  // A file whose bytes are all there claims no more advances: the line step of an Include
+  // line whose script ended with a copy still counts as a line.
+  if (FileInProgress()) {
+    file_done_ += amount;
+    counts_.bytes_copied += amount;
+  } else {
+    ++counts_.lines;
+  }
+}
+
+}  // namespace qxirun

@@ -1,0 +1,113 @@
+// qxirun: the console host. Loads QXI.dll as any host would (LoadLibrary, GetProcAddress),
+// registers all five callbacks and runs one master section of a script, showing each command
+// section and file with its progress (redrawn in place on a console, one line each
+// otherwise) and closing with a summary. Failures go to stderr as "CONTEXT: MESSAGE".
+#include <windows.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "command_line.h"
+#include "console_progress_display.h"
+#include "engine_library.h"
+#include "pending_renames.h"
+#include "progress_display.h"
+#include "qxi.h"
+#include "run_observer.h"
+#include "run_summary.h"
+
+namespace {
+
+using qxirun::Options;
+
+constexpr int kExitClean = 0;
+constexpr int kExitLogged = 1;
+constexpr int kExitUsage = 2;
+
+// The callbacks carry no user data: they reach the run's observer through this pointer,
+// set for the duration of the one engine call.
+qxirun::RunObserver* g_observer = nullptr;
+
+void QXI_CALL OnLog(const char* context, const char* message) {
+  g_observer->Log(context, message);
+}
+// Registered like the others; the engine never calls it, and a console has no title to set.
+void QXI_CALL OnDialogTitle(const char*) {}
+void QXI_CALL OnDialog(const char* text, int number) { g_observer->SetDialog(text, number); }
+void QXI_CALL OnSubDialog(const char* text, int number) {
+  g_observer->SetSubDialog(text, number);
+}
+void QXI_CALL OnAdvance(int amount) { g_observer->Advance(amount); }
+
+struct FileCloser {
+  void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using UniqueFile = std::unique_ptr<std::FILE, FileCloser>;
+
+// The console display when stdout is a console and progress is wanted; lines otherwise.
+std::unique_ptr<qxirun::ProgressDisplay> MakeDisplay(const Options& options) {
+  HANDLE out = GetStdHandle(STD_OUTPUT_HANDLE);
+  DWORD mode = 0;
+  if (!options.quiet && out != nullptr && out != INVALID_HANDLE_VALUE &&
+      GetConsoleMode(out, &mode)) {
+    return std::make_unique<qxirun::ConsoleProgressDisplay>(out, stderr);
+  }
+  return std::make_unique<qxirun::PlainProgressDisplay>(options.quiet ? nullptr : stdout, stderr);
+}
+
+int Run(const Options& options, const qxirun::EngineLibrary& engine, std::FILE* log_file) {
+  std::unique_ptr<qxirun::ProgressDisplay> display = MakeDisplay(options);
+  qxirun::RunObserver observer(*display, log_file);
+  g_observer = &observer;
+  engine.register_log(OnLog);
+  engine.register_title(OnDialogTitle);
+  engine.register_dialog(OnDialog);
+  engine.register_sub_dialog(OnSubDialog);
+  engine.register_advance(OnAdvance);
+
+  if (options.mode == Options::Mode::kEvaluate) {
+    // The value on stdout; failing test lines still go to the log. Always exit 0.
+    std::printf("%d\n", engine.evaluate(options.script.c_str(), options.name.c_str()));
+    g_observer = nullptr;
+    return kExitClean;
+  }
+  engine.process(options.script.c_str(), options.name.c_str());
+  observer.Finish();
+  g_observer = nullptr;
+
+  const qxirun::RunCounts& counts = observer.progress().counts();
+  if (!options.quiet) {
+    std::printf("%s", qxirun::FormatSummary(counts, qxirun::CountPendingRenames()).c_str());
+  }
+  return counts.errors == 0 ? kExitClean : kExitLogged;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  std::string error;
+  if (!qxirun::ParseCommandLine(argc, argv, options, error)) {
+    std::fprintf(stderr, "qxirun: %s\n%s", error.c_str(), qxirun::UsageText());
+    return kExitUsage;
+  }
+  if (options.mode == Options::Mode::kHelp) {
+    std::printf("%s", qxirun::UsageText());
+    return kExitClean;
+  }
+  UniqueFile log_file;
+  if (!options.log_path.empty()) {
+    log_file.reset(std::fopen(options.log_path.c_str(), "a"));
+    if (!log_file) {
+      std::fprintf(stderr, "qxirun: cannot open log file %s\n", options.log_path.c_str());
+      return kExitUsage;
+    }
+  }
+  qxirun::EngineLibrary engine;
+  if (!qxirun::LoadEngineLibrary("QXI.dll", engine, error)) {
+    std::fprintf(stderr, "qxirun: %s\n", error.c_str());
+    return kExitUsage;
+  }
+  return Run(options, engine, log_file.get());
+}

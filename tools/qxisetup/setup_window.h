@@ -1,0 +1,49 @@
+// The setup window: the current section's text and bar, the current file and its bar, the
+// list of logged failures, a status line and a Close button. It receives the engine thread's
+// messages (setup_messages.h) and keeps the run's figures in a ProgressTracker.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "progress_tracker.h"
+
+namespace qxisetup {
+
+class SetupWindow {
+ public:
+  /// Creates and shows the window titled `title`. Returns false when Windows refuses.
+  /// With `auto_close` the window closes itself when the run ends.
+  bool Create(HINSTANCE instance, const std::string& title, bool auto_close);
+
+  HWND handle() const { return window_; }
+  /// 0 when the run logged nothing, 1 otherwise.
+  int exit_code() const { return tracker_.counts().errors == 0 ? 0 : 1; }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
+  void CreateControls();
+  void ShowSection();
+  void ShowFile();
+  void ShowProgress();
+  void AddFailure(const std::string& line);
+  void RunFinished();
+
+  HWND window_ = nullptr;
+  HWND section_text_ = nullptr;
+  HWND section_bar_ = nullptr;
+  HWND file_text_ = nullptr;
+  HWND file_bar_ = nullptr;
+  HWND failures_ = nullptr;
+  HWND status_ = nullptr;
+  HWND close_ = nullptr;
+  HFONT font_ = nullptr;
+  int widest_failure_ = 0;
+  bool auto_close_ = false;
+  bool running_ = true;
+  qxirun::ProgressTracker tracker_;
+};
+
+}  // namespace qxisetup
