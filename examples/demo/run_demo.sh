@@ -52,7 +52,7 @@ install() {
 
 show_machine() {
   section "Files in C:\\Program Files\\Lumen Notes"
-  (cd "$app" && find . -type f -printf '%P  %s bytes\n' | sort) | indent
+  (cd "$app" && find . -type f -printf '%P  %s bytes\n' | LC_ALL=C sort | tr / '\\') | indent
   section "Shared runtime C:\\windows\\system32\\lumenrt.dll"
   indent < "$sysdir/lumenrt.dll"
   section "Registry"
@@ -62,7 +62,7 @@ show_machine() {
   section "INI files"
   indent < "$drive_c/windows/lumen.ini"
   section "Shortcuts"
-  find "$drive_c/users" -name 'Lumen Notes.lnk' -print0 | sort -z |
+  find "$drive_c/users" -name 'Lumen Notes.lnk' -print0 | LC_ALL=C sort -z |
     while IFS= read -r -d '' link; do
       echo "    ${link#"$drive_c/"}"
       lnkinfo "$link" | grep -E 'Local path|Command line arguments|Working directory|Icon location' |

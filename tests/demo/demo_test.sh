@@ -26,9 +26,8 @@ expect() {  # expect TEXT...: each text must appear, in this order, in the demo'
 [ $status -eq 0 ] || { echo "FAIL: demo exit status $status"; failures=$((failures + 1)); }
 expect "=== Another program is using" \
        "=== Files in C:\\Program Files\\Lumen Notes" \
-       "help\\index.txt  " "lumen.exe  " "Notes\\notebooks\\travel\\packing.txt  " \
-       "Notes\\index.dat  0 bytes" "firstrun.txt  " "readme.txt  " \
-       "templates\\letters\\formal.txt  " \
+       "Notes\\index.dat  0 bytes" "Notes\\notebooks\\travel\\packing.txt  " "firstrun.txt  " \
+       "help\\index.txt  " "lumen.exe  " "readme.txt  " "templates\\letters\\formal.txt  " \
        "Lumen shared runtime 1.0" \
        "LastSetup    REG_SZ    fresh install" "SetupCount    REG_DWORD    0x1" \
        "Kind=fresh install" "History=2.1;" "spell=lumenspell.dll" \
