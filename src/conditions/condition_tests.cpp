@@ -33,7 +33,7 @@ TableConditionTest::TableConditionTest(ConditionMap& conditions, const Condition
       evaluate_(FindConditionEvaluator(def.name)) {}
 
 bool TableConditionTest::Evaluate() {
-  if (evaluate_ == nullptr) throw QXErr(kRunTimeError, kErrorCallNotImplemented);
+  if (evaluate_ == nullptr) throw QXErr(kRunTimeError, kErrorNotSupported);
   return evaluate_(params_);
 }
 

@@ -32,8 +32,8 @@ class TableConditionTest final : public ConditionTest {
  public:
   TableConditionTest(ConditionMap& conditions, const ConditionDef& def);
   std::string Name() const override { return def_.name; }
-  /// The evaluator's result; raises QXErr kRunTimeError with ERROR_CALL_NOT_IMPLEMENTED when
-  /// this build has no evaluator.
+  /// The evaluator's result; raises QXErr kRunTimeError with ERROR_NOT_SUPPORTED when this
+  /// build has no evaluator.
   bool Evaluate() override;
 
  private:

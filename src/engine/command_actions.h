@@ -1,7 +1,7 @@
 // Where commands find what they do. The command table is data and builds on every platform;
 // the actions that touch the system exist only in the Windows build, so each build supplies
 // FindSystemAction: the Windows one names the subsystems' actions, the native one none (its
-// commands then fail as not implemented, which is all the fuzzer needs).
+// commands then fail as not supported, which is all the fuzzer needs).
 #pragma once
 
 #include <string_view>

@@ -22,7 +22,9 @@ enum ErrorCode : int32_t {
 };
 
 /// Win32 error codes the engine raises itself (the portable parts cannot include <windows.h>).
-constexpr uint32_t kErrorCallNotImplemented = 120;
+/// A command or test this build cannot carry out: the build for the host system has none of
+/// the actions that touch Windows.
+constexpr uint32_t kErrorNotSupported = 50;
 constexpr uint32_t kErrorStackOverflow = 1001;
 
 class QXErr : public std::exception {

@@ -1,5 +1,5 @@
 // Every command of the table has an action in the Windows build: none is left to the
-// fallback that reports ERROR_CALL_NOT_IMPLEMENTED.
+// fallback that reports ERROR_NOT_SUPPORTED.
 #include "engine/command_actions.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-// The actions of the Windows build, by group and command name. A command without an entry
-// fails with ERROR_CALL_NOT_IMPLEMENTED.
+// The actions of the Windows build, by group and command name: every command of the table
+// has one.
 #include "engine/command_actions.h"
 #include "archive/extract_qxz.h"
 #include "files/copy_one_file.h"

@@ -14,7 +14,7 @@ void TableCommand::Advance() {
 }
 
 void TableCommand::Execute() {
-  if (action_ == nullptr) throw QXErr(kRunTimeError, kErrorCallNotImplemented);
+  if (action_ == nullptr) throw QXErr(kRunTimeError, kErrorNotSupported);
   action_(params_);
 }
 

@@ -15,8 +15,8 @@ class TableCommand final : public Command {
   std::string Name() const override { return def_.name; }
   /// Nothing for the commands that report their own progress, else one dialog step.
   void Advance() override;
-  /// Runs the action; raises QXErr kRunTimeError with ERROR_CALL_NOT_IMPLEMENTED when this
-  /// build has none.
+  /// Runs the action; raises QXErr kRunTimeError with ERROR_NOT_SUPPORTED when this build has
+  /// none (the build for the host system, which has no Windows to act on).
   void Execute() override;
 
  private:

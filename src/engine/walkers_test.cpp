@@ -65,8 +65,8 @@ TEST_F(Walkers, CommandSectionMessagesAndProgress) {
       "advance 1",
       Log("Syntax error, section [Greeting] line #6 Param #1"),
 #ifndef _WIN32
-      // Without the system's actions every system command fails as not implemented.
-      Log("RunApp: section [Greeting] line #7, " + RunTime(120)),
+      // Without the system's actions every system command fails as not supported.
+      Log("RunApp: section [Greeting] line #7, " + RunTime(50)),
 #endif
       "advance 1",  // a program that cannot start is not an error
   };
@@ -126,13 +126,13 @@ TEST_F(Walkers, GroupsChooseCommandsAndProgress) {
       // The source folder "a" does not exist (ERROR_PATH_NOT_FOUND); no advance: own progress.
       Log("CopyFile: section [Copy] line #2, " + std::string(SystemError(3).what())),
 #else
-      Log("CopyFile: section [Copy] line #2, " + RunTime(120)),  // no advance: own progress
+      Log("CopyFile: section [Copy] line #2, " + RunTime(50)),  // no advance: own progress
 #endif
       Log("Syntax error, section [Copy] line #3 Param #5"),
       "dialog Ini 1",
 #ifndef _WIN32
       // Only the Windows build has the INI actions; removing a missing key reports nothing.
-      Log("DeleteKey: section [Ini] line #2, " + RunTime(120)),
+      Log("DeleteKey: section [Ini] line #2, " + RunTime(50)),
 #endif
       "advance 1",
       "dialog Reg 2",
@@ -140,7 +140,7 @@ TEST_F(Walkers, GroupsChooseCommandsAndProgress) {
       // The Windows build really deletes: a missing key is reported in the registry's words.
       Log("DeleteKey: section [Reg] line #2, " + SystemText(2)),
 #else
-      Log("DeleteKey: section [Reg] line #2, " + RunTime(120)),
+      Log("DeleteKey: section [Reg] line #2, " + RunTime(50)),
 #endif
       "advance 1",
       Log("Enum parameter doesn't match valid options, section [Reg] line #3 Param #1"),
