@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# reference_examples_test.sh BIN PREFIX ARCH ROOT: runs every command example of
+# docs/script-reference.md through qxirun in a Wine prefix of its own. Each example line goes
+# into a command section of its group (taken from the "### GROUP group" heading above it);
+# the Conditions examples form the Conditions section. The run may report failures of the
+# system (the examples name files this prefix does not have), but never one of the script
+# itself: no line may be refused as a syntax error, an unknown command, a bad root key, a
+# missing section or an undefined condition.
+# The examples that show a window or end the session (MessageBox, Reboot, Logoff, Shutdown)
+# cannot run here; they must be lines that the message box and system tests run as they stand.
+set -u
+bin=$1 prefix=$(realpath -m "$2") arch=$3 root=$4
+reference=$root/docs/script-reference.md
+work=$(mktemp -d)
+trap 'rm -rf "$work"; "$root/cmake/wine-prefix.sh" stop "$prefix" "$arch"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# GROUP<TAB>LINE for each example line of a command section.
+awk '
+  /^## /                          { group = "" }
+  /^### (FileCopy|FileOps|INI|Misc|Reg) group$/ { group = $2 }
+  /^```ini$/                      { in_block = 1; next }
+  /^```$/                         { in_block = 0; next }
+  in_block && group != "" && $0 !~ /^[ \t]*(;|$)/ { print group "\t" $0 }
+' "$reference" > "$work/examples"
+# The lines of the example Conditions sections (their header lines left out).
+awk '
+  /^```ini$/ { in_block = 1; conditions = 0; next }
+  /^```$/    { in_block = 0; next }
+  in_block && /^\[Conditions\]/ { conditions = 1; next }
+  in_block && conditions && $0 !~ /^[ \t]*(;|$)/ { print }
+' "$reference" > "$work/conditions"
+
+count=$(wc -l < "$work/examples")
+[ "$count" -ge 30 ] || fail "only $count examples found in the reference"
+for command in CopyFile ExtractQXZ MakeDir DelFile DelDir CreateFile RenameFile MoveFile \
+               CreateShortcut CreateSection DeleteSection DeleteKey AppendLine SetKey AppendKey \
+               NOP RunApp Include CreateKey DeleteValue IncValue SetSzValue SetDwValue \
+               SetBinValue RegisterPriority MessageBox Reboot Logoff Shutdown; do
+  grep -qP "\t$command( |\$)" "$work/examples" || fail "no example of $command"
+done
+
+{
+  printf '[Main]\r\n'
+  n=0
+  while IFS=$'\t' read -r group line; do
+    n=$((n + 1))
+    case $line in
+      MessageBox*|Reboot*|Logoff*|Shutdown*) continue ;;
+    esac
+    printf '%s E%d\r\n' "$group" "$n"
+  done < "$work/examples"
+  n=0
+  while IFS=$'\t' read -r group line; do
+    n=$((n + 1))
+    printf '[E%d]\r\n"Example %d" 1\r\n%s\r\n' "$n" "$n" "$line"
+  done < "$work/examples"
+  printf '[Conditions]\r\n'
+  sed 's/$/\r/' "$work/conditions"
+} > "$work/examples.qxs"
+
+# The window and session examples, run by other tests exactly as written here.
+while IFS=$'\t' read -r group line; do
+  case $line in
+    MessageBox*)
+      source=$root/src/system/message_box_test.cpp
+      quoted=${line//\"/\\\"}  # as the test's C++ text writes it
+      grep -qF -- "$quoted" "$source" || fail "example not run by message_box_test: $line" ;;
+    Reboot*|Logoff*|Shutdown*)
+      grep -qF -- "\\n$line" "$root/src/system/misc_commands_test.cpp" ||
+        fail "example not run by system_test: $line" ;;
+  esac
+done < "$work/examples"
+
+"$root/cmake/wine-prefix.sh" stop "$prefix" "$arch"
+rm -rf "$prefix" "$prefix.lock"
+"$root/cmake/wine-prefix.sh" start "$prefix" "$arch" || exit 1
+# What the examples install from: a CD-ROM at D: (where $CDROM$ points when the machine has
+# none) and a build folder on C:.
+cd_rom=$work/cd
+mkdir -p "$cd_rom/disk1" "$cd_rom/extras" "$prefix/drive_c/Build/help"
+printf 'MZ hello\r\n' > "$cd_rom/disk1/hello.exe"
+printf 'MZ hellolib\r\n' > "$cd_rom/disk1/hellolib.dll"
+printf '<html>Hello</html>\r\n' > "$prefix/drive_c/Build/help/index.htm"
+printf '[Setup]\r\nMisc Extras\r\n[Extras]\r\n"Extras" 1\r\nNOP\r\n' > "$cd_rom/extras/extras.qxs"
+ln -s "$cd_rom" "$prefix/dosdevices/d:"
+"$root/cmake/wine-run.sh" "$prefix" "$arch" "$bin/qxzpack.exe" create 'D:\hello.qxz' \
+  -C 'D:\disk1' hello.exe > /dev/null || fail "qxzpack could not make the example archive"
+"$root/cmake/wine-run.sh" "$prefix" "$arch" "$bin/qxirun.exe" --quiet \
+  "Z:$(echo "$work/examples.qxs" | tr / '\\')" Main > "$work/out" 2>&1
+tr -d '\r' < "$work/out" > "$work/log"
+if grep -E "Syntax error|Unknown command|Enum parameter|Section not found|Undefined condition" \
+     "$work/log"; then
+  fail "an example was refused (above)"
+fi
+ran=$(grep -cE '^(FileCopy|FileOps|INI|Misc|Reg) E[0-9]+' "$work/examples.qxs")
+if [ $failures -ne 0 ]; then
+  echo "--- script"; cat "$work/examples.qxs"; echo "--- log"; cat "$work/log"
+  exit 1
+fi
+echo "reference examples: $count lines, $ran run, none refused"
