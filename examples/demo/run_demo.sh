@@ -19,24 +19,12 @@ indent() { tr -d '\r' | sed 's/^/    /'; }
 
 # --- the medium -------------------------------------------------------------------------
 medium=$(dirname "$prefix")/demo-medium
-rm -rf "$medium"
-mkdir -p "$medium"
-cp "$here/media/"* "$bin/lumen.exe" "$medium/"
 "$root/cmake/wine-prefix.sh" stop "$prefix" "$arch"
 rm -rf "$prefix" "$prefix.lock"
 "$root/cmake/wine-prefix.sh" start "$prefix" "$arch" || exit 1
 wine_env "$prefix" "$arch"
-
 section "Building the medium: qxzpack packs the payload"
-wine_run "$bin/qxzpack.exe" create "$(winpath "$medium")\\program.qxz" --priority 21 \
-  -C "$(winpath "$here/payload/program")" help templates | indent
-wine_run "$bin/qxzpack.exe" create "$(winpath "$medium")\\samples.qxz" --priority 1 \
-  -C "$(winpath "$here/payload/samples")" welcome.txt notebooks | indent
-wine_run "$bin/qxzpack.exe" list "$(winpath "$medium")\\program.qxz" | indent
-# The copy section's progress total: every byte copied or unpacked.
-payload=$(( $(stat -c %s "$medium/lumen.exe" "$medium/readme.txt" "$medium/lumenrt.dll" |
-              paste -sd+) + $(find "$here/payload" -type f -printf '%s+' | sed 's/+$//') ))
-sed "s/PAYLOAD_BYTES/$payload/" "$here/setup.qxs" > "$medium/setup.qxs"
+"$here/build_medium.sh" "$bin" "$prefix" "$arch" "$medium" | indent
 
 drive_c=$prefix/drive_c
 app="$drive_c/Program Files/Lumen Notes"
