@@ -22,6 +22,7 @@ work=$root/build/bench-install
 prefix=$work/wineprefix
 payload=$work/payload
 installers=$work/installers
+"$root/scripts/install-deps.sh"
 . "$root/cmake/wine-env.sh"
 
 winpath() { echo "Z:$(realpath -m "$1" | tr / '\\')"; }
