@@ -4,6 +4,7 @@ from the payload of make_payload.py, all installing the same files, registry val
 and shortcuts into the folder @DEST@ (the runner puts a fresh folder in its place per run):
   OUT/copy.qxs     one CopyFile line per file, then the extras
   OUT/qxz.qxs      one ExtractQXZ line per archive (ARCHIVES: Windows paths), then the extras
+  OUT/extras.qxs   the extras alone: what the two scripts above cost besides the files
   OUT/{store,zlib,lzma}.nsi   the same as NSIS scripts, for makensis"""
 import os
 import sys
@@ -98,6 +99,11 @@ def qxz_script(archives, total, extras):
             extras_sections(extras))
 
 
+def extras_script(extras):
+    master = extras_master_lines(extras)
+    return "[Setup]\r\n" + "".join(m + "\r\n" for m in master) + extras_sections(extras)
+
+
 def nsis_string(text):
     return '"' + text.replace("$", "$$").replace('"', '$\\"').replace("@DEST@", "$INSTDIR") + '"'
 
@@ -141,6 +147,8 @@ def main():
         f.write(copy_script(payload, files, extras))
     with open(os.path.join(out, "qxz.qxs"), "w", newline="") as f:
         f.write(qxz_script(archives, sum(size for _, size in files), extras))
+    with open(os.path.join(out, "extras.qxs"), "w", newline="") as f:
+        f.write(extras_script(extras))
     for compressor in COMPRESSORS:
         with open(os.path.join(out, compressor + ".nsi"), "w") as f:
             f.write(nsis_script(payload, compressor, extras))

@@ -5,6 +5,8 @@
 #   qxi-copy   qxirun.exe --quiet, one CopyFile line per file, then the registry, INI and
 #              shortcut lines
 #   qxi-qxz    qxirun.exe --quiet, one ExtractQXZ line per archive, then the same lines
+#   qxi-extras qxirun.exe --quiet, the registry, INI and shortcut lines alone (what the two
+#              above spend besides the files)
 #   xcopy      xcopy /E /I /Q /Y of the files alone: the platform's own copy
 #   nsis-store, nsis-zlib, nsis-lzma   makensis installers run with /S /D=
 # Every installation is checked against the payload (files, sizes, SHA-256; INI keys,
@@ -74,7 +76,7 @@ for compressor in store zlib lzma; do
   note "makensis $compressor: $(elapsed "$start") s"
 done
 {
-  echo "# payload: $(du -sb "$payload/files" | cut -f1) bytes in $(wc -l <"$payload/manifest.tsv") files"
+  echo "# payload: $(awk -F"\t" '{ s += $2 } END { print s }' "$payload/manifest.tsv") bytes in $(wc -l <"$payload/manifest.tsv") files"
   for f in "$installers"/*.qxz "$installers"/*.exe; do echo "# $(basename "$f"): $(stat -c %s "$f") bytes"; done
 } >"$work/sizes.txt"
 
@@ -83,7 +85,7 @@ install_once() {  # VARIANT ROUND: prints the seconds taken; fails on an error o
   local variant=$1 name="$1-$2" script cmd
   local dest_win="C:\\bench\\$name" dest=$prefix/drive_c/bench/$name
   case $variant in
-    qxi-copy | qxi-qxz)
+    qxi-copy | qxi-qxz | qxi-extras)
       script=$work/$name.qxs
       sed "s/@DEST@/C:\\\\bench\\\\$name/g" "$installers/${variant#qxi-}.qxs" >"$script"
       cmd=("$bin/qxirun.exe" --quiet "$(winpath "$script")" Setup) ;;
@@ -98,18 +100,19 @@ install_once() {  # VARIANT ROUND: prints the seconds taken; fails on an error o
   if [ $status -ne 0 ]; then
     note "$name: exit status $status"; cat "$work/$name.log" >&2; return 1
   fi
-  local extras=()
+  local extras=() only=()
+  [ "$variant" = qxi-extras ] && only=(--extras-only)
   if [ "$variant" != xcopy ]; then
     "$WINE" reg export 'HKCU\Software\QXIBench' "$(winpath "$work/$name.reg")" /y >/dev/null 2>&1
     extras=("$work/$name.reg")
   fi
-  python3 "$here/verify_install.py" "$payload" "$dest" "${extras[@]}" || return 1
+  python3 "$here/verify_install.py" "${only[@]}" "$payload" "$dest" "${extras[@]}" || return 1
   "$WINE" reg delete 'HKCU\Software\QXIBench' /f >/dev/null 2>&1 || true
   rm -rf "$dest" "$work/$name.reg" "$work/$name.log" "${script:-}"
   awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f\n", b - a }'
 }
 
-variants=(qxi-copy qxi-qxz xcopy nsis-store nsis-zlib nsis-lzma)
+variants=(qxi-copy qxi-qxz qxi-extras xcopy nsis-store nsis-zlib nsis-lzma)
 times=$work/times.tsv
 printf 'variant\tround\tseconds\n' >"$times"
 for round in $(seq "$rounds"); do

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""verify_install.py PAYLOAD DEST [REG_EXPORT]: checks one installation of the install benchmark.
-DEST (a Unix path) must hold exactly the payload's files with their sizes and SHA-256 sums;
+"""verify_install.py [--extras-only] PAYLOAD DEST [REG_EXPORT]: checks one installation of the
+install benchmark. DEST (a Unix path) must hold exactly the payload's files with their sizes
+and SHA-256 sums (unless --extras-only);
 with REG_EXPORT (a `reg export` of HKCU\\Software\\QXIBench), the INI keys, the shortcuts and
 the registry values of the payload's extras must be there too. Prints every difference
 (the first 20) and exits 1 when there is one."""
@@ -97,11 +98,17 @@ def check_extras(payload, dest, reg_export, problems):
 
 
 def main():
-    payload, dest = sys.argv[1], sys.argv[2]
+    args = sys.argv[1:]
+    extras_only = args[:1] == ["--extras-only"]
+    if extras_only:
+        args = args[1:]
+    payload, dest = args[0], args[1]
+    reg_export = args[2] if len(args) > 2 else None
     problems = []
-    check_files(payload, dest, problems)
-    if len(sys.argv) > 3:
-        check_extras(payload, dest, sys.argv[3], problems)
+    if not extras_only:
+        check_files(payload, dest, problems)
+    if reg_export:
+        check_extras(payload, dest, reg_export, problems)
     for problem in problems[:20]:
         print(f"verify: {problem}", file=sys.stderr)
     if problems:
