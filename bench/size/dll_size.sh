@@ -4,6 +4,8 @@
 # sections dropped at link time, stripped), with a link map that says what the bytes are:
 # the engine's own objects or the statically linked C++ runtime, C runtime and libgcc.
 # Changes nothing in the project's own build directories but building the QXI target.
+# The linker flags given here replace the toolchain's, so -static is repeated: without it the
+# C++ runtime would be linked as a DLL and the figures would mean nothing.
 set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 here=$root/bench/size
@@ -18,7 +20,7 @@ cmake -S "$root" -B "$size_dir" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$root/cmake/min
   -DCMAKE_BUILD_TYPE=MinSizeRel \
   -DCMAKE_C_FLAGS="-ffunction-sections -fdata-sections" \
   -DCMAKE_CXX_FLAGS="-ffunction-sections -fdata-sections" \
-  -DCMAKE_SHARED_LINKER_FLAGS="-Wl,--gc-sections -s -Wl,-Map=$size_dir/QXI.map" >/dev/null
+  -DCMAKE_SHARED_LINKER_FLAGS="-static -Wl,--gc-sections -s -Wl,-Map=$size_dir/QXI.map" >/dev/null
 cmake --build "$size_dir" --target QXI -j2 >/dev/null
 size_dll=$size_dir/bin/QXI.dll
 
@@ -30,12 +32,14 @@ echo "QXI.dll, win32 preset (Release, -O3):      $(stat -c %s "$default_dll") by
 echo "  the same, stripped:                      $(stat -c %s "$stripped") bytes"
 echo "QXI.dll, -Os + gc-sections + strip:        $(stat -c %s "$size_dll") bytes"
 echo
-echo "Loaded sections (bytes): .text .rdata .eh_frame .data .reloc"
+echo "Sections (bytes; a stripped image shortens .eh_frame to .eh_fram):"
 for dll in "$stripped" "$size_dll"; do
-  i686-w64-mingw32-objdump -h "$dll" | awk '
-    $2 ~ /^\.(text|rdata|eh_frame|data|reloc)$/ { size[$2] = strtonum("0x" $3) }
-    END { printf "  %8d %8d %8d %8d %8d\n", size[".text"], size[".rdata"], size[".eh_frame"],
-                 size[".data"], size[".reloc"] }'
+  i686-w64-mingw32-objdump -h "$dll" | while read -r _ name size _; do
+    case $name in .text | .rdata | .eh_fram* | .data | .reloc) printf '  %s %d' "$name" $((16#$size)) ;; esac
+  done
+  echo
+  # Both must depend on system DLLs only, as the product does.
+  echo "  imports: $(i686-w64-mingw32-objdump -p "$dll" | awk '/DLL Name:/ { print $3 }' | sort | paste -sd' ')"
 done
 echo
 python3 "$here/map_summary.py" "$size_dir/QXI.map"
