@@ -112,6 +112,9 @@ install_once() {  # VARIANT ROUND: prints the seconds taken; fails on an error o
   awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f\n", b - a }'
 }
 
+# The first Wine program of a prefix starts Wine's own services (about 2 s): not timed.
+"$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
+
 variants=(qxi-copy qxi-qxz qxi-extras xcopy nsis-store nsis-zlib nsis-lzma)
 times=$work/times.tsv
 printf 'variant\tround\tseconds\n' >"$times"
