@@ -40,8 +40,8 @@ def folder_tree(rng):
 
 
 def file_sizes(rng, count, total):
-    """Log-uniform sizes from 64 bytes to 4 MiB, scaled to sum to `total` (never below 1:
-    a short last entry would make an archive hard to read, and empty files are not the point)."""
+    """Log-uniform sizes from 64 bytes to 4 MiB, scaled to sum to `total`, never below 1 byte:
+    an empty file as the last entry of an archive is too short for the decoder's first read."""
     raw = [2 ** rng.uniform(6, 22) for _ in range(count)]
     scale = total / sum(raw)
     sizes = [max(1, int(r * scale)) for r in raw]
