@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth liblnk-utils
   imagemagick  # import, for the setup window screenshot (tools/qxisetup/screenshot.sh)
+  nsis  # makensis, for the peer installers of the install benchmark (bench/install/run.sh)
 )
 
 missing=()
