@@ -74,13 +74,14 @@ MatchFinder::MatchFinder(const uint8_t* data, size_t size, unsigned dictionary_s
 // position with them exists (it would have replaced the head), and the distance is the nearest
 // (for the 3-byte head, unless another triple with the same hash came later: a lost match).
 inline unsigned MatchFinder::Nearest(std::vector<uint16_t>& head, unsigned index, size_t pos,
-                              unsigned bytes) {
+                                     unsigned bytes) {
   const unsigned distance = static_cast<uint16_t>(pos - head[index]);
   head[index] = static_cast<uint16_t>(pos);
   if (distance == 0 || distance > pos) return 0;
   const uint8_t* const there = data_ + pos - distance;
   const uint8_t* const here = data_ + pos;
-  const bool equal = there[0] == here[0] && there[1] == here[1] && (bytes == 2 || there[2] == here[2]);
+  const bool equal =
+      there[0] == here[0] && there[1] == here[1] && (bytes == 2 || there[2] == here[2]);
   return equal ? distance : 0;
 }
 

@@ -30,8 +30,9 @@ class MatchFinder {
 
   /// Adds pos to the chains and stores in matches the matches of 3 bytes or more it found,
   /// longest last, each the nearest one of its length that the search saw (a 3-byte match is
-  /// missed when another triple with the same hash came later); returns how many. Sets *short_distance
-  /// to the nearest distance of a 2-byte match, when one lies within 256 bytes, else to 0.
+  /// missed when another triple with the same hash came later); returns how many. Sets
+  /// *short_distance to the nearest distance of a 2-byte match, when one lies within 256 bytes,
+  /// else to 0.
   unsigned Find(size_t pos, Match* matches, unsigned* short_distance);
 
   /// Adds pos to the chains without searching.
