@@ -203,15 +203,7 @@ inline void CopyMatch(uint8_t* window, unsigned out_pos, unsigned distance, unsi
   } else if (distance == 1) {
     std::memset(to, *from, length);
   } else {
-    // The output repeats with period `distance`, and so with any multiple of it: copy the
-    // first `period` bytes one at a time, then 8 at a time from `period` back, which reads only
-    // bytes already final because the period is at least 8.
-    const unsigned period = distance * ((8 + distance - 1) / distance);
-    const unsigned first = length < period ? length : period;
-    for (unsigned i = 0; i < first; ++i) to[i] = from[i];
-    for (unsigned done = first; done < length; done += 8) {
-      std::memcpy(to + done, to + done - period, 8);
-    }
+    for (unsigned i = 0; i < length; ++i) to[i] = from[i];
   }
 }
 
