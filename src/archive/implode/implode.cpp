@@ -3,6 +3,7 @@
 // of the input as a shortest path, with the matches a hash-chain finder offers at each position.
 #include "archive/implode/implode.h"
 
+#include <algorithm>
 #include <limits>
 #include <stdexcept>
 
@@ -16,8 +17,13 @@ namespace {
 using namespace implode;
 
 constexpr size_t kSegment = 16384;    // positions priced at once; matches stop at its end
-constexpr unsigned kMaxChain = 48;    // earlier positions tried per position
-constexpr unsigned kNiceLength = 192; // a match this long is taken at once, unpriced
+constexpr unsigned kMaxChain = 16;    // earlier positions tried per position
+constexpr unsigned kNiceLength = 64;  // a match this long is taken at once, unpriced
+// Lengths up to this are all priced; beyond it only the last length of each run of equally
+// costly lengths, and the longest. The lengths skipped are reached as well by the same match
+// found again a position or more later, so little is lost, and long matches stop costing
+// time in proportion to the square of their length.
+constexpr unsigned kFullyPricedLength = 16;
 constexpr size_t kMinStreamBytes = 5; // a decoder refuses a first block of 4 bytes or fewer
 constexpr uint32_t kUnreached = std::numeric_limits<uint32_t>::max();
 
@@ -63,11 +69,9 @@ class Encoder {
         size_(size),
         coded_(options.literals == ImplodeLiterals::kCoded),
         k_(options.dictionary_size == 1024 ? 4 : options.dictionary_size == 2048 ? 5 : 6),
-        finder_(data, size, options.dictionary_size, kMaxChain),
+        finder_(data, size, options.dictionary_size, kMaxChain, kNiceLength),
         bits_(out),
-        price_(kSegment + 1),
-        step_length_(kSegment + 1),
-        step_distance_(kSegment + 1) {
+        step_(kSegment + 1) {
     ComputeCosts(coded_, k_, &costs_);
   }
 
@@ -87,20 +91,24 @@ class Encoder {
   // next segment starts.
   size_t EncodeSegment(size_t start) {
     const size_t end = size_ - start < kSegment ? size_ : start + kSegment;
-    price_[0] = 0;
-    for (size_t j = 1; j <= end - start; ++j) price_[j] = kUnreached;
+    // Positions are marked unreached just ahead of the farthest one an item can reach, not all
+    // at once: a nice match often ends the segment early.
+    step_[0] = 0;
+    size_t marked = 0;
     Match matches[kMaxMatchesPerPosition];
     size_t pos = start;
     Match nice{0, 0};
     for (; pos < end; ++pos) {
       const size_t j = pos - start;
+      const size_t reach = std::min(j + kMaxMatch, end - start);
+      for (; marked < reach; ++marked) step_[marked + 1] = Step(kUnreached, 0, 0);
       unsigned short_distance;
       const unsigned count = finder_.Find(pos, matches, &short_distance);
       if (count != 0 && matches[count - 1].length >= kNiceLength) {
         nice = matches[count - 1];
         break;
       }
-      const uint32_t base = price_[j];
+      const uint32_t base = static_cast<uint32_t>(step_[j] >> 32);
       Relax(j + 1, base + costs_.literal[data_[pos]], 1, 0);
       const size_t room = end - pos;
       if (short_distance != 0 && room >= kMinMatch) {
@@ -113,6 +121,10 @@ class Encoder {
         const unsigned longest = matches[m].length < room ? matches[m].length : static_cast<unsigned>(room);
         const uint32_t with_distance = base + costs_.distance[matches[m].distance];
         for (; length <= longest; ++length) {
+          if (length > kFullyPricedLength && length != longest &&
+              costs_.length[length + 1] == costs_.length[length]) {
+            continue;
+          }
           Relax(j + length, with_distance + costs_.length[length], length, matches[m].distance);
         }
       }
@@ -124,26 +136,30 @@ class Encoder {
     return pos + nice.length;
   }
 
-  inline void Relax(size_t j, uint32_t price, unsigned length, unsigned distance) {
-    if (price < price_[j]) {
-      price_[j] = price;
-      step_length_[j] = static_cast<uint16_t>(length);
-      step_distance_[j] = static_cast<uint16_t>(distance);
-    }
+  // A step packs its price above its item, so the cheaper of two steps is the smaller number:
+  // the comparison compiles without a branch, and of two equally cheap items the shorter wins.
+  static uint64_t Step(uint32_t price, unsigned length, unsigned distance) {
+    return uint64_t{price} << 32 | length << 16 | distance;
   }
+  inline void Relax(size_t j, uint32_t price, unsigned length, unsigned distance) {
+    const uint64_t step = Step(price, length, distance);
+    step_[j] = step < step_[j] ? step : step_[j];
+  }
+
+  unsigned StepLength(size_t j) const { return static_cast<uint16_t>(step_[j] >> 16); }
 
   // Writes the cheapest items from start to start + reach, found by walking back the steps.
   void EmitPath(size_t start, size_t reach) {
     path_.clear();
-    for (size_t j = reach; j > 0; j -= step_length_[j]) path_.push_back(static_cast<uint32_t>(j));
+    for (size_t j = reach; j > 0; j -= StepLength(j)) path_.push_back(static_cast<uint32_t>(j));
     size_t pos = start;
     for (size_t i = path_.size(); i-- > 0;) {
       const uint32_t j = path_[i];
-      const unsigned length = step_length_[j];
+      const unsigned length = StepLength(j);
       if (length == 1) {
         EmitLiteral(data_[pos]);
       } else {
-        EmitMatch(length, step_distance_[j]);
+        EmitMatch(length, static_cast<uint16_t>(step_[j]));
       }
       pos += length;
     }
@@ -177,9 +193,9 @@ class Encoder {
   MatchFinder finder_;
   BitWriter bits_;
   Costs costs_;
-  std::vector<uint32_t> price_;          // cheapest bits to reach segment position j
-  std::vector<uint16_t> step_length_;    // last item of that cheapest way: length (1: literal)
-  std::vector<uint16_t> step_distance_;  // and distance
+  // Cheapest way to reach segment position j: its bits (high half), and the length (1: literal)
+  // and distance of its last item (low half).
+  std::vector<uint64_t> step_;
   std::vector<uint32_t> path_;           // segment positions of the chosen items, last first
 };
 

@@ -111,6 +111,38 @@ TEST(Implode, RoundTripsLongRunsAndLargerInputs) {
   ExpectRoundTrip(mixed, "mixed");
 }
 
+TEST(Implode, RoundTripsShortPeriods) {
+  // Matches closer than their length repeat the last few bytes: every period from 2 to 9,
+  // with runs long enough for matches of every length.
+  Bytes data;
+  const Bytes noise = RandomBytes(600, 21);
+  for (unsigned period = 2; period <= 9; ++period) {
+    for (unsigned run : {5u, 9u, 16u, 17u, 30u, 518u, 700u}) {
+      for (unsigned i = 0; i < run; ++i) {
+        data.push_back(noise[(period * 31 + run + i % period) % 600]);
+      }
+      data.push_back(static_cast<uint8_t>(run));
+    }
+  }
+  ExpectRoundTrip(data, "short periods");
+}
+
+TEST(Implode, PositionsSeen64KiBAgoGiveNoMatches) {
+  // Bytes below 0x80 everywhere except one 4-byte group at position 100 and again 65541
+  // bytes later, 5 bytes past 65536: the encoder remembers a group's last position only
+  // modulo 65536, so it must check the bytes 5 back before it uses them.
+  Bytes data = RandomBytes(70000, 11);
+  for (auto& b : data) b &= 0x7F;
+  const size_t later = 100 + 65536 + 5;
+  for (size_t at : {size_t{100}, later}) {
+    data[at] = 0xAB;
+    data[at + 1] = 0xCD;
+    data[at + 2] = 0xEF;
+    data[at + 3] = 0x90;
+  }
+  ExpectRoundTrip(data, "group seen 64 KiB ago");
+}
+
 TEST(Implode, EmptyInputIsPaddedPastFourBytes) {
   EXPECT_EQ(Pack({}, ImplodeLiterals::kBinary, 4096), Bytes({0x00, 0x06, 0x01, 0xFF, 0x00}));
   EXPECT_EQ(Pack({}, ImplodeLiterals::kCoded, 1024), Bytes({0x01, 0x04, 0x01, 0xFF, 0x00}));

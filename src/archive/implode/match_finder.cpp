@@ -9,7 +9,11 @@ namespace qxi {
 namespace implode {
 namespace {
 
-constexpr unsigned kHash3Bits = 15;
+// Heads of the 4-byte chains: four times as many as a 4 KB dictionary has positions, so few
+// chains share a head, and the tables stay small enough for the second-level cache.
+constexpr unsigned kHash4Bits = 14;
+// Heads of the nearest 3-byte matches; they keep no chains.
+constexpr unsigned kHash3Bits = 14;
 // Chain links live for twice the largest dictionary, so a link read for any position within
 // the dictionary has not been overwritten by a newer position.
 constexpr unsigned kPrevSize = 8192;
@@ -17,6 +21,18 @@ constexpr unsigned kPrevSize = 8192;
 inline uint32_t Hash3(const uint8_t* p) {
   const uint32_t v = p[0] | (uint32_t{p[1]} << 8) | (uint32_t{p[2]} << 16);
   return (v * 2654435761u) >> (32 - kHash3Bits);
+}
+
+inline uint32_t Hash4(const uint8_t* p) {
+  uint32_t v;
+  std::memcpy(&v, p, 4);
+  return (v * 2654435761u) >> (32 - kHash4Bits);
+}
+
+inline uint32_t Load32(const uint8_t* p) {
+  uint32_t v;
+  std::memcpy(&v, p, 4);
+  return v;
 }
 
 // Number of equal bytes at a and b, at most limit.
@@ -42,57 +58,88 @@ inline unsigned MatchLength(const uint8_t* a, const uint8_t* b, unsigned limit) 
 }  // namespace
 
 MatchFinder::MatchFinder(const uint8_t* data, size_t size, unsigned dictionary_size,
-                         unsigned max_chain)
+                         unsigned max_chain, unsigned nice_length)
     : data_(data),
       size_(size),
       dictionary_size_(dictionary_size),
       max_chain_(max_chain),
+      nice_length_(nice_length),
       head2_(1u << 16, 0),
       head3_(1u << kHash3Bits, 0),
+      head4_(1u << kHash4Bits, 0),
       prev_(kPrevSize, 0) {}
 
-// Links pos into both hash tables; returns the previous position + 1 with the same 3-byte hash.
-uint32_t MatchFinder::Insert(size_t pos, unsigned* short_distance) {
+// The 2- and 3-byte heads keep only the low 16 bits of a position. A stale head can make a
+// near distance appear, so the bytes there are checked: if they hold the same bytes, no later
+// position with them exists (it would have replaced the head), and the distance is the nearest
+// (for the 3-byte head, unless another triple with the same hash came later: a lost match).
+inline unsigned MatchFinder::Nearest(std::vector<uint16_t>& head, unsigned index, size_t pos,
+                                     unsigned bytes) {
+  const unsigned distance = static_cast<uint16_t>(pos - head[index]);
+  head[index] = static_cast<uint16_t>(pos);
+  if (distance == 0 || distance > pos) return 0;
+  const uint8_t* const there = data_ + pos - distance;
+  const uint8_t* const here = data_ + pos;
+  const bool equal =
+      there[0] == here[0] && there[1] == here[1] && (bytes == 2 || there[2] == here[2]);
+  return equal ? distance : 0;
+}
+
+// Links pos into all heads and its 4-byte chain; returns the previous position + 1 with the
+// same 4-byte hash.
+inline uint32_t MatchFinder::Insert(size_t pos, unsigned* short_distance, unsigned* distance3) {
   *short_distance = 0;
+  *distance3 = 0;
   if (size_ - pos < 2) return 0;
   const unsigned pair = data_[pos] | (unsigned{data_[pos + 1]} << 8);
-  const uint32_t last_pair = head2_[pair];
-  head2_[pair] = static_cast<uint32_t>(pos + 1);
-  if (last_pair != 0 && pos + 1 - last_pair <= kMaxShortDistance) {
-    *short_distance = static_cast<unsigned>(pos + 1 - last_pair);
-  }
+  const unsigned distance2 = Nearest(head2_, pair, pos, 2);
+  if (distance2 <= kMaxShortDistance) *short_distance = distance2;
   if (size_ - pos < 3) return 0;
-  const uint32_t hash = Hash3(data_ + pos);
-  const uint32_t candidate = head3_[hash];
-  head3_[hash] = static_cast<uint32_t>(pos + 1);
+  *distance3 = Nearest(head3_, Hash3(data_ + pos), pos, 3);
+  if (size_ - pos < 4) return 0;
+  const uint32_t hash = Hash4(data_ + pos);
+  const uint32_t candidate = head4_[hash];
+  head4_[hash] = static_cast<uint32_t>(pos + 1);
   prev_[pos % kPrevSize] = candidate;
   return candidate;
 }
 
 void MatchFinder::Skip(size_t pos) {
-  unsigned ignored;
-  Insert(pos, &ignored);
+  unsigned ignored2, ignored3;
+  Insert(pos, &ignored2, &ignored3);
 }
 
 unsigned MatchFinder::Find(size_t pos, Match* matches, unsigned* short_distance) {
-  uint32_t candidate = Insert(pos, short_distance);
+  unsigned distance3;
+  uint32_t candidate = Insert(pos, short_distance, &distance3);
   const size_t left = size_ - pos;
   const unsigned limit = left < kMaxMatch ? static_cast<unsigned>(left) : kMaxMatch;
+  const unsigned enough = nice_length_ < limit ? nice_length_ : limit;
   const uint8_t* const here = data_ + pos;
   unsigned count = 0;
   unsigned best = 2;  // only longer matches are reported
+  // The nearest 3-byte match comes from its own head; the chains link positions by 4 bytes, so
+  // they skip the many candidates that share only 3.
+  if (distance3 != 0 && distance3 <= dictionary_size_) {
+    best = MatchLength(data_ + pos - distance3, here, limit);
+    matches[count++] = {static_cast<uint16_t>(best), static_cast<uint16_t>(distance3)};
+    if (best >= enough) return count;
+  }
   for (unsigned tries = max_chain_; candidate != 0 && tries != 0; --tries) {
     const size_t from = candidate - 1;
     const size_t distance = pos - from;
     if (distance > dictionary_size_) break;
     const uint8_t* const there = data_ + from;
-    // The byte that would make the match longer than the best is the likeliest to differ.
-    if (there[best] == here[best] && there[0] == here[0] && there[1] == here[1]) {
+    // The bytes up to the one that would make the match longer than the best are the likeliest
+    // to differ; best < limit, so the four bytes ending there lie within the input.
+    const bool may_beat = best >= 3 ? Load32(there + best - 3) == Load32(here + best - 3)
+                                    : there[2] == here[2];
+    if (may_beat && there[0] == here[0] && there[1] == here[1]) {
       const unsigned length = MatchLength(there, here, limit);
       if (length > best) {
         best = length;
         matches[count++] = {static_cast<uint16_t>(length), static_cast<uint16_t>(distance)};
-        if (length >= limit) break;
+        if (length >= enough) break;
       }
     }
     candidate = prev_[from % kPrevSize];

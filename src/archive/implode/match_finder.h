@@ -1,5 +1,6 @@
-// Match finder of the implode encoder: hash chains over the last 4096 bytes at most, giving for
-// each position the matches a cost-based parser needs.
+// Match finder of the implode encoder: the nearest 2- and 3-byte matches from heads, longer ones
+// from hash chains of 4 bytes over the last 4096 bytes at most, giving for each position the
+// matches a cost-based parser needs.
 #pragma once
 
 #include <cstddef>
@@ -23,27 +24,37 @@ constexpr unsigned kMaxMatchesPerPosition = 520;
 class MatchFinder {
  public:
   /// Searches data[0, size); distances stay within dictionary_size; at most max_chain earlier
-  /// positions are tried per Find.
-  MatchFinder(const uint8_t* data, size_t size, unsigned dictionary_size, unsigned max_chain);
+  /// positions are tried per Find, and the search stops at a match of nice_length or more.
+  MatchFinder(const uint8_t* data, size_t size, unsigned dictionary_size, unsigned max_chain,
+              unsigned nice_length);
 
   /// Adds pos to the chains and stores in matches the matches of 3 bytes or more it found,
-  /// longest last, each the nearest one of its length; returns how many. Sets *short_distance
-  /// to the nearest distance of a 2-byte match, when one lies within 256 bytes, else to 0.
+  /// longest last, each the nearest one of its length that the search saw (a 3-byte match is
+  /// missed when another triple with the same hash came later); returns how many. Sets
+  /// *short_distance to the nearest distance of a 2-byte match, when one lies within 256 bytes,
+  /// else to 0.
   unsigned Find(size_t pos, Match* matches, unsigned* short_distance);
 
   /// Adds pos to the chains without searching.
   void Skip(size_t pos);
 
  private:
-  uint32_t Insert(size_t pos, unsigned* short_distance);
+  // Replaces head[index] with pos; returns the distance of the position it held when the first
+  // `bytes` bytes there equal those at pos, else 0.
+  unsigned Nearest(std::vector<uint16_t>& head, unsigned index, size_t pos, unsigned bytes);
+  // Adds pos to the heads and chains; sets the nearest 2-byte distance (within 256) and 3-byte
+  // distance (any), 0 for none, and returns the chain's previous position + 1.
+  uint32_t Insert(size_t pos, unsigned* short_distance, unsigned* distance3);
 
   const uint8_t* data_;
   size_t size_;
   unsigned dictionary_size_;
   unsigned max_chain_;
-  std::vector<uint32_t> head2_;  // 2-byte value -> last position + 1 (0: none)
-  std::vector<uint32_t> head3_;  // hash of 3 bytes -> last position + 1
-  std::vector<uint32_t> prev_;   // position mod 8192 -> previous position + 1, same hash
+  unsigned nice_length_;
+  std::vector<uint16_t> head2_;  // 2-byte value -> low 16 bits of its last position
+  std::vector<uint16_t> head3_;  // hash of 3 bytes -> low 16 bits of its last position
+  std::vector<uint32_t> head4_;  // hash of 4 bytes -> last position + 1 (0: none)
+  std::vector<uint32_t> prev_;   // position mod 8192 -> previous position + 1, same 4-byte hash
 };
 
 }  // namespace implode
