@@ -124,8 +124,13 @@ void MakeMedium(const fs::path& medium) {
   WriteAll(medium / "setup.qxs", script);
 }
 
+// Runs section Setup with allocation `fail_at` failing (0: none). The set-up's scratch folder,
+// which a run cut short may leave, goes first, so that every run meets the same machine.
 Texts RunSetup(const std::string& script, long long fail_at,
                qxi_test::AllocationCounters& counters) {
+  char temp[MAX_PATH];
+  std::error_code ignored;
+  fs::remove_all(fs::path(std::string(temp, GetTempPathA(MAX_PATH, temp))) / "LumenSetup", ignored);
   g_calls.clear();
   ArmAllocations(fail_at);
   qxi::RunScript(script.c_str(), "Setup");
@@ -167,8 +172,10 @@ TEST(DemoOutOfMemory, EveryFailedAllocationIsReportedAndNothingLeaks) {
   const Texts fresh = RunSetup(script, 0, counters);
   const Texts clean = RunSetup(script, 0, counters);
   const long long allocations = counters.allocations;
-  for (const auto& call : clean) {
-    EXPECT_EQ(call.find(" | "), std::string::npos) << "a clean run logs nothing: " << call;
+  for (const Texts* run : {&fresh, &clean}) {
+    for (const auto& call : *run) {
+      EXPECT_EQ(call.find(" | "), std::string::npos) << "a clean run logs nothing: " << call;
+    }
   }
   ASSERT_EQ(RunSetup(script, 0, counters), clean) << qxi_test::Lines(clean);
   ASSERT_GT(allocations, 100) << qxi_test::Lines(clean);
@@ -184,11 +191,19 @@ TEST(DemoOutOfMemory, EveryFailedAllocationIsReportedAndNothingLeaks) {
       break;
     }
     ++injected_runs;
+    // The first report of the run is the failed allocation's. Reports after it may follow
+    // from it (a condition whose test ran out of memory is undefined for the lines that use
+    // it; a folder that was not made cannot take a file); callbacks other than reports must
+    // all be those of a clean run.
     bool reported = false;
     for (const auto& call : calls) {
-      const bool out_of_memory = call.find("Out of memory") != std::string::npos;
-      reported = reported || out_of_memory;
-      EXPECT_TRUE(out_of_memory || Contains(clean, call))
+      const bool is_report = call.find(" | ") != std::string::npos;
+      if (is_report && !reported) {
+        EXPECT_NE(call.find("Out of memory"), std::string::npos)
+            << "allocation " << fail_at << " failed; reported first: " << call;
+        reported = true;
+      }
+      EXPECT_TRUE(is_report || Contains(clean, call))
           << "allocation " << fail_at << " failed; unexpected: " << call;
     }
     EXPECT_TRUE(reported) << "allocation " << fail_at << " failed silently:\n"
@@ -202,7 +217,6 @@ TEST(DemoOutOfMemory, EveryFailedAllocationIsReportedAndNothingLeaks) {
               "%.1f s\n",
               allocations, injected_runs, step, seconds);
   SetCurrentDirectoryA(dir.path().c_str());  // lets the medium go
-  EXPECT_EQ(fresh.size(), clean.size() + 1) << qxi_test::Lines(fresh);  // the made index.dat
 }
 
 }  // namespace
