@@ -1,3 +1,4 @@
+// The fault tests' helpers: system texts, the engine's temporary files, test data.
 #include "faults/fault_support.h"
 
 #include <algorithm>
