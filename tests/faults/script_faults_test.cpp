@@ -79,8 +79,9 @@ TEST(ScriptFaults, ScriptCannotBeDeletedOrRewrittenWhileItRuns) {
 }
 
 // An archive cut short inside its second entry: the first entry stays, the second is
-// reported by name, and the lines and sections after it run as usual.
-TEST(ScriptFaults, TruncatedArchiveFailsItsLineAndTheRunGoesOn) {
+// reported by name; an archive whose entry has a wrong CRC loses that file; the lines and
+// sections after them run as usual.
+TEST(ScriptFaults, DamagedArchivesFailTheirLinesAndTheRunGoesOn) {
   TempDir dir;
   const std::string one = Noise(3000, 3), two = Noise(3000, 4);
   std::vector<uint8_t> archive, whole;
@@ -96,6 +97,12 @@ TEST(ScriptFaults, TruncatedArchiveFailsItsLineAndTheRunGoesOn) {
   info.name = "W.TXT";
   qxi::AppendQxzFile(info, reinterpret_cast<const uint8_t*>("whole"), 5, qxi::ImplodeOptions{},
                      &whole);
+  std::vector<uint8_t> bad;
+  info.name = "BAD.TXT";
+  qxi::AppendQxzFile(info, reinterpret_cast<const uint8_t*>("wrong"), 5, qxi::ImplodeOptions{},
+                     &bad);
+  bad[8] ^= 0xFF;  // the stored CRC
+  const std::string bad_path = dir.Write("bad.qxz", std::string(bad.begin(), bad.end()));
   const std::string cut_path = dir.Write("cut.qxz", std::string(archive.begin(), archive.end() - 1));
   const std::string whole_path = dir.Write("whole.qxz", std::string(whole.begin(), whole.end()));
   CreateDirectoryA((dir.path() + "\\src").c_str(), nullptr);
@@ -107,20 +114,26 @@ TEST(ScriptFaults, TruncatedArchiveFailsItsLineAndTheRunGoesOn) {
   const Texts calls = qxi_test::RunText(
       dir,
       "[Main]\nFileCopy Files\nFileOps After\n"
-      "[Files]\nUnpacking 3\n"
+      "[Files]\nUnpacking 4\n"
       "ExtractQXZ \"" + cut_path + "\" \"" + out + "\"\n"
+      "ExtractQXZ \"" + bad_path + "\" \"" + out + "\"\n"
       "ExtractQXZ \"" + whole_path + "\" \"" + out2 + "\"\n"
       "CopyFile \"" + dir.path() + "\\src\" \"" + out2 + "\" C.TXT N 0\n"
       "[After]\nAfter 1\nCreateFile \"" + out + "\\after.txt\" N\n",
       "Main", &script);
-  EXPECT_EQ(calls, Texts({"dialog Unpacking 3", "subdialog " + out + "\\ONE.BIN 3000", "advance 3000",
+  EXPECT_EQ(calls, Texts({"dialog Unpacking 4", "subdialog " + out + "\\ONE.BIN 3000", "advance 3000",
                           "log " + script + " | ExtractQXZ: section [Files] line #2, "
                               "Invalid QXZ file format \"TWO.BIN\"",
+                          "subdialog " + out + "\\BAD.TXT 5", "advance 5",
+                          // An error of the engine's own other than a failed system call
+                          // is reported without the command's name.
+                          "log " + script + " | section [Files] line #3, CRC error",
                           "subdialog " + out2 + "\\W.TXT 5", "advance 5", "subdialog C.TXT 3",
                           "advance 3", "dialog After 1", "advance 1"}))
       << Lines(calls);
   EXPECT_TRUE(ReadText(out + "\\ONE.BIN") == one);
   EXPECT_FALSE(Exists(out + "\\TWO.BIN"));
+  EXPECT_FALSE(Exists(out + "\\BAD.TXT"));
   EXPECT_EQ(ReadText(out2 + "\\W.TXT"), "whole");
   EXPECT_EQ(ReadText(out2 + "\\C.TXT"), "ccc");
   EXPECT_TRUE(Exists(out + "\\after.txt"));
