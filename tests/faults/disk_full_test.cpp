@@ -1,4 +1,5 @@
-// CopyFile and ExtractQXZ onto a volume that fills up during the write. The volume is a
+// CopyFile and ExtractQXZ onto a volume that fills up during the write: both hand the file
+// to the restart, so that nothing is lost. The volume is a
 // small file system that disk_full_test.sh mounts and hands over in QXI_SMALL_VOLUME (its
 // Windows path); without it these tests are skipped.
 #include <windows.h>
@@ -12,6 +13,7 @@
 #include "archive/qxz_writer.h"
 #include "faults/fault_support.h"
 #include "support/disk_files.h"
+#include "support/helper_processes.h"
 #include "support/ini_text.h"
 #include "support/script_runner.h"
 
@@ -28,8 +30,12 @@ using qxi_test::SystemText;
 using qxi_test::TempDir;
 using Texts = std::vector<std::string>;
 
-// Larger than the whole volume, so that no write of it can succeed in full.
+// Larger than the whole volume (256 KiB), so that no write of it can succeed in full.
 constexpr size_t kBigSize = 600000;
+// A file that fills most of the volume, and an entry too large for the rest but small
+// enough for the whole volume.
+constexpr size_t kFillerSize = 160 * 1024;
+constexpr size_t kEntrySize = 200 * 1024;
 
 class DiskFull : public ::testing::Test {
  protected:
@@ -80,30 +86,50 @@ TEST_F(DiskFull, CopyThatRunsOutOfRoomIsCompletedAtTheRestart) {
   DeleteFileA(destination.c_str());
 }
 
-// The extraction reports the full volume with the system's text and leaves neither a short
-// file nor a temporary one; the next line still runs.
-TEST_F(DiskFull, ExtractionThatRunsOutOfRoomIsReportedAndLeavesNothing) {
+// An entry that runs out of room part-way (over an earlier file, which the extraction has
+// already truncated) goes to a temporary file instead, for the restart to put in place, like
+// a copy; nothing is reported. Once there is room again the restart installs it.
+TEST_F(DiskFull, ExtractionThatRunsOutOfRoomIsCompletedAtTheRestart) {
+  const std::string entry = big_.substr(0, kEntrySize);
   std::vector<uint8_t> archive;
   qxi::QxzFileInfo info;
   info.name = "BIG.BIN";
   info.attributes = 0x20;
-  qxi::AppendQxzFile(info, reinterpret_cast<const uint8_t*>(big_.data()), big_.size(),
+  qxi::AppendQxzFile(info, reinterpret_cast<const uint8_t*>(entry.data()), entry.size(),
                      qxi::ImplodeOptions{}, &archive);
   const std::string archive_path =
       dir_.Write("big.qxz", std::string(archive.begin(), archive.end()));
   dir_.Write("SMALL.TXT", "small");
-  const std::string out = volume_ + "\\extract";
+  const std::string out = volume_ + "\\extract", destination = out + "\\BIG.BIN";
+  const std::string filler = volume_ + "\\filler";
+  qxi_test::WriteText(filler, std::string(kFillerSize, 'f'));
+  CreateDirectoryA(out.c_str(), nullptr);
+  qxi_test::WriteText(destination, "earlier file");
+
   const Texts calls = Run("ExtractQXZ \"" + archive_path + "\" \"" + out + "\"\n"
                           "CopyFile \"" + dir_.path() + "\" \"" + out + "\" SMALL.TXT N 0\n");
   ASSERT_GE(calls.size(), 5u) << Lines(calls);
-  EXPECT_EQ(calls[1], "subdialog " + out + "\\BIG.BIN " + std::to_string(kBigSize));
-  const Texts tail(calls.end() - 3, calls.end());
-  EXPECT_EQ(tail, Texts({"log " + script_ + " | ExtractQXZ: section [Files] line #2, " +
-                             SystemText(ERROR_DISK_FULL),
-                         "subdialog SMALL.TXT 5", "advance 5"}))
-      << Lines(calls);
-  EXPECT_FALSE(Exists(out + "\\BIG.BIN"));
+  EXPECT_EQ(calls[1], "subdialog " + destination + " " + std::to_string(kEntrySize));
+  const Texts tail(calls.end() - 2, calls.end());
+  EXPECT_EQ(tail, Texts({"subdialog SMALL.TXT 5", "advance 5"})) << Lines(calls);
+  // The progress went through the part written before the volume ran full, then the whole.
+  long long advanced = 0;
+  for (size_t i = 2; i + 2 < calls.size(); ++i) {
+    ASSERT_EQ(calls[i].rfind("advance ", 0), 0u) << Lines(calls);
+    advanced += std::stoll(calls[i].substr(8));
+  }
+  EXPECT_GT(advanced, static_cast<long long>(kEntrySize));
+  EXPECT_LT(advanced, 2 * static_cast<long long>(kEntrySize));
+  EXPECT_FALSE(Exists(destination));  // no short file stands for the entry
   EXPECT_EQ(ReadText(out + "\\SMALL.TXT"), "small");
+  const Texts temporary = EngineTemporaryFiles();
+  ASSERT_EQ(temporary.size(), 1u);
+  EXPECT_TRUE(ReadText(temporary[0]) == entry);
+  EXPECT_EQ(FileLines(wininit_), Texts({"[Rename]", destination + "=" + temporary[0]}));
+
+  ASSERT_TRUE(DeleteFileA(filler.c_str()));
+  EXPECT_EQ(qxi_test::RunProgram("wineboot.exe -r"), 0u);
+  EXPECT_TRUE(ReadText(destination) == entry);
   EXPECT_EQ(EngineTemporaryFiles(), Texts());
   EXPECT_FALSE(Exists(wininit_));
 }
