@@ -1,7 +1,6 @@
 // EntryOutput: the file one archive entry is extracted into. That is the destination itself
 // or, when the destination cannot be written (in use, read-only, not creatable) or filled
-// (its volume runs full), a new
-// temporary file that the restart puts in its place.
+// (its volume runs full), a new temporary file that the restart puts in its place.
 #pragma once
 
 #include <optional>
