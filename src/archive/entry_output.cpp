@@ -16,6 +16,10 @@ EntryOutput::EntryOutput(const std::string& destination) : path_(destination) {
   }
 }
 
+EntryOutput::EntryOutput(ToTemporaryFile) : path_(MakeTempFileName()), temporary_(true) {
+  file_.emplace(path_.c_str(), CREATE_ALWAYS, GENERIC_WRITE);
+}
+
 EntryOutput::~EntryOutput() {
   if (kept_) return;
   file_.reset();
@@ -23,7 +27,12 @@ EntryOutput::~EntryOutput() {
 }
 
 void EntryOutput::Write(const char* data, size_t size) {
-  file_->Write(data, static_cast<uint32_t>(size));
+  try {
+    file_->Write(data, static_cast<uint32_t>(size));
+  } catch (const File::Except&) {
+    write_failed_ = true;
+    throw;
+  }
   Callbacks().advance_dialog(static_cast<int>(size));
 }
 

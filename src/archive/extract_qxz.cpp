@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "archive/entry_output.h"
 #include "archive/file_byte_source.h"
 #include "archive/ncompress_except.h"
@@ -54,12 +56,25 @@ void ExtractEntry(ByteSource& archive, const std::string& destination_dir) {
     return;
   }
 
-  EntryOutput output(destination);
-  const QxzDecodeResult result = DecodeQxzEntry(archive, entry, output);
+  std::optional<EntryOutput> output;
+  output.emplace(destination);
+  QxzDecodeResult result;
+  try {
+    result = DecodeQxzEntry(archive, entry, *output);
+  } catch (const File::Except&) {
+    // The destination was created (an earlier file there is already truncated) but could not
+    // be filled, as when its volume runs full. Like a copy that fails part-way, the entry goes
+    // to a temporary file for the restart to put in place; otherwise the destination would be
+    // left with neither its earlier file nor the new one.
+    if (!output->write_failed() || output->is_temporary()) throw;
+    output.reset();  // removes the partly written destination
+    output.emplace(EntryOutput::ToTemporaryFile{});
+    result = DecodeQxzEntry(archive, entry, *output);
+  }
   // A bad entry leaves nothing behind: the output is removed as the error leaves.
   if (!result.Matches(entry)) throw QXErr(kCrcError);
-  output.Finish(info);
-  if (output.is_temporary()) ScheduleTemporaryReplace(destination, output.path());
+  output->Finish(info);
+  if (output->is_temporary()) ScheduleTemporaryReplace(destination, output->path());
   UpdatePriority(destination, info.priority);
 }
 
