@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "inspect_commands.h"
+#include "examine_commands.h"
 
 namespace qxzpack {
 namespace {

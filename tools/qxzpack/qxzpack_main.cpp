@@ -7,7 +7,7 @@
 
 #include "command_line.h"
 #include "create_command.h"
-#include "inspect_commands.h"
+#include "examine_commands.h"
 
 int main(int argc, char** argv) {
   using namespace qxzpack;

@@ -1,4 +1,4 @@
-#include "inspect_commands.h"
+#include "examine_commands.h"
 
 #include <filesystem>
 
