@@ -13,6 +13,7 @@
 #include "files/path_utils.h"
 #include "registry/priorities.h"
 #include "support/ini_text.h"
+#include "support/key_access.h"
 #include "support/priority_store.h"
 #include "support/disk_files.h"
 #include "support/helper_processes.h"
@@ -22,6 +23,7 @@ namespace qxi {
 namespace {
 
 using qxi_test::FileHolder;
+using qxi_test::DenyKeyAccess;
 using qxi_test::FileLines;
 using qxi_test::InWindows;
 using qxi_test::Lines;
@@ -301,27 +303,11 @@ TEST_F(CopyFileCommandTest, DestinationGetsTheAttributesAndTimesOfItsCreation) {
   SetFileAttributesA(source.c_str(), FILE_ATTRIBUTE_NORMAL);  // lets the folder go
 }
 
-// Gives the store key a DACL with no entries (nobody may open it) or, with `deny` false, no
-// DACL at all (everybody may). The key's owner keeps the right to change the DACL.
-void DenyStoreAccess(bool deny) {
-  HKEY key;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, kPrioritiesKey, 0, nullptr, 0, WRITE_DAC, nullptr,
-                            &key, nullptr),
-            ERROR_SUCCESS);
-  ACL empty;
-  InitializeAcl(&empty, sizeof empty, ACL_REVISION);
-  SECURITY_DESCRIPTOR descriptor;
-  InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-  SetSecurityDescriptorDacl(&descriptor, TRUE, deny ? &empty : nullptr, FALSE);
-  EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor), ERROR_SUCCESS);
-  RegCloseKey(key);
-}
-
 TEST_F(CopyFileCommandTest, StoreThatCannotBeWrittenFailsTheLineAfterTheCopy) {
   dir_.Write("source\\LOCKED.DLL", "locked store");
-  DenyStoreAccess(true);
+  DenyKeyAccess(HKEY_LOCAL_MACHINE, kPrioritiesKey, true);
   Calls calls = Run(Line("LOCKED.DLL", "N", 9));
-  DenyStoreAccess(false);
+  DenyKeyAccess(HKEY_LOCAL_MACHINE, kPrioritiesKey, false);
   // The unreadable store allowed the copy; recording the priority failed.
   EXPECT_EQ(calls, (Calls{"dialog Copy 1", "subdialog LOCKED.DLL 12", "advance 12",
                           Log("CopyFile: section [Copy] line #2, " +

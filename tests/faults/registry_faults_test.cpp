@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "faults/fault_support.h"
+#include "support/key_access.h"
 #include "support/script_runner.h"
 
 namespace {
@@ -20,21 +21,6 @@ using Texts = std::vector<std::string>;
 constexpr char kParent[] = "Software\\QxiFaultTests";
 constexpr char kDenied[] = "Software\\QxiFaultTests\\Denied";
 
-// Gives `path` under HKCU an access list without entries or, with `deny` false, none at all.
-void DenyAccess(const char* path, bool deny) {
-  HKEY key;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, WRITE_DAC, nullptr, &key,
-                            nullptr),
-            ERROR_SUCCESS);
-  ACL empty;
-  InitializeAcl(&empty, sizeof empty, ACL_REVISION);
-  SECURITY_DESCRIPTOR descriptor;
-  InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-  SetSecurityDescriptorDacl(&descriptor, TRUE, deny ? &empty : nullptr, FALSE);
-  EXPECT_EQ(RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor), ERROR_SUCCESS);
-  RegCloseKey(key);
-}
-
 TEST(RegistryFaults, KeyWithoutAccessFailsEachLineWithTheSystemText) {
   RegDeleteTreeA(HKEY_CURRENT_USER, kParent);
   HKEY key;
@@ -45,7 +31,7 @@ TEST(RegistryFaults, KeyWithoutAccessFailsEachLineWithTheSystemText) {
   RegSetValueExA(key, "Count", 0, REG_DWORD, reinterpret_cast<BYTE*>(&seven), sizeof seven);
   RegSetValueExA(key, "Old", 0, REG_SZ, reinterpret_cast<const BYTE*>("x"), 2);
   RegCloseKey(key);
-  DenyAccess(kDenied, true);
+  qxi_test::DenyKeyAccess(HKEY_CURRENT_USER, kDenied, true);
   // Wine enforces the list: the test's own open is refused too.
   HKEY probe;
   ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kDenied, 0, KEY_QUERY_VALUE, &probe),
@@ -62,7 +48,7 @@ TEST(RegistryFaults, KeyWithoutAccessFailsEachLineWithTheSystemText) {
       "IncValue" + key_text + "Count\n"
       "SetSzValue HKCU " + kParent + " After done\n",
       "Main", &script);
-  DenyAccess(kDenied, false);
+  qxi_test::DenyKeyAccess(HKEY_CURRENT_USER, kDenied, false);
 
   const std::string log = "log " + script + " | ";
   const std::string denied = SystemText(ERROR_ACCESS_DENIED);
