@@ -1,4 +1,4 @@
-// Encodes arbitrary data at the setting the first byte picks and decodes it again: the output
+// Encodes arbitrary data at the setting and effort the first byte picks and decodes it again: the output
 // must equal the input, with result 0, every time.
 #include <cstdint>
 #include <cstdlib>
@@ -13,7 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   static const unsigned kDictionaries[] = {1024, 2048, 4096};
   qxi::ImplodeOptions options;
   options.literals = (data[0] & 1) ? qxi::ImplodeLiterals::kCoded : qxi::ImplodeLiterals::kBinary;
-  options.dictionary_size = kDictionaries[(data[0] >> 1) % 3];
+  options.dictionary_size = kDictionaries[((data[0] >> 1) & 3) % 3];
+  options.effort = (data[0] & 8) ? qxi::ImplodeEffort::kBest : qxi::ImplodeEffort::kNormal;
   const std::vector<uint8_t> input(data + 1, data + size);
   std::vector<uint8_t> packed;
   qxi::Implode(input.data(), input.size(), options, &packed);

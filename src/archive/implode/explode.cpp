@@ -32,8 +32,6 @@ struct State {
   // written. Room behind 8192 for one match that crosses the mark, plus the copy slack.
   uint8_t window[kWindowSize];
   uint8_t input[kInputSize];     // the last block read
-  uint8_t length_table[256];     // next 8 bits -> length symbol
-  uint8_t distance_table[256];   // next 8 bits -> distance symbol (high part)
   uint8_t literal_table[256];    // next 8 bits -> literal, or kLongLiteral
   uint8_t literal_table4[256];   // long code with low 6 bits not all 0: bits 4..11 -> literal
   uint8_t literal_table6[128];   // long code, low 6 bits 0, low 8 not: bits 6..12 -> literal
@@ -63,19 +61,52 @@ void Fill(uint8_t* table, unsigned table_size, unsigned first, unsigned length, 
   }
 }
 
+// What the next 8 stream bits say about a length or distance code: everything one lookup
+// needs, so that decoding a match waits on one table read per code rather than two.
+struct LengthEntry {
+  uint16_t base;       // smallest length value of the symbol
+  uint8_t code_bits;   // bits of the symbol's code
+  uint8_t extra_bits;  // bits that follow it, added to base
+};
+struct DistanceEntry {
+  uint8_t high;       // high part of distance - 1
+  uint8_t code_bits;  // bits of its code
+};
+
+template <typename Entry, int N, typename Make>
+constexpr void FillEntries(Entry (&table)[256], const StreamCodes<N>& codes,
+                           const uint8_t (&lengths)[N], Make make) {
+  for (int symbol = 0; symbol < N; ++symbol) {
+    for (unsigned i = codes.bits[symbol]; i < 256; i += 1u << lengths[symbol]) {
+      table[i] = make(symbol);
+    }
+  }
+}
+
+struct MatchTables {
+  LengthEntry length[256];
+  DistanceEntry distance[256];
+};
+
+constexpr MatchTables MakeMatchTables() {
+  MatchTables t{};
+  FillEntries(t.length, kLengthCodes, kLengthCodeBits, [](int symbol) {
+    return LengthEntry{kLengthBase[symbol], kLengthCodeBits[symbol], kLengthExtraBits[symbol]};
+  });
+  FillEntries(t.distance, kDistanceCodes, kDistanceCodeBits, [](int symbol) {
+    return DistanceEntry{static_cast<uint8_t>(symbol), kDistanceCodeBits[symbol]};
+  });
+  return t;
+}
+
+// The length and distance codes are the same in every stream, so their tables are built once,
+// by the compiler; only the literal tables, used in one mode, are built in the work area.
+constexpr MatchTables kMatchTables = MakeMatchTables();
+
 // Format notes: literal codes run to 13 bits. Those of 8 bits or fewer sit in the main table;
 // a longer code marks its low 8 bits there and continues in one of three second-level tables,
 // chosen by its low bits so that each table sees only codes that differ in the bits it indexes.
-void BuildTables(State& s) {
-  std::memset(s.length_table, 0, sizeof s.length_table);
-  std::memset(s.distance_table, 0, sizeof s.distance_table);
-  for (unsigned i = 0; i < kLengthSymbols; ++i) {
-    Fill(s.length_table, 256, kLengthCodes.bits[i], kLengthCodeBits[i], i);
-  }
-  for (unsigned i = 0; i < kDistanceSymbols; ++i) {
-    Fill(s.distance_table, 256, kDistanceCodes.bits[i], kDistanceCodeBits[i], i);
-  }
-  if (s.literal_mode != kCodedLiterals) return;
+void BuildLiteralTables(State& s) {
   std::memset(s.literal_table, 0, sizeof s.literal_table);
   std::memset(s.literal_table4, 0, sizeof s.literal_table4);
   std::memset(s.literal_table6, 0, sizeof s.literal_table6);
@@ -147,10 +178,10 @@ inline unsigned LookUpLiteral(const State& s, uint32_t bits, unsigned* skip) {
 unsigned DecodeItemSlow(State& s) {
   if (s.bit_buffer & 1) {
     if (!WasteBits(s, 1)) return kItemFailed;
-    const unsigned symbol = s.length_table[s.bit_buffer & 0xFF];
-    if (!WasteBits(s, kLengthCodeBits[symbol])) return kItemFailed;
-    unsigned value = kLengthBase[symbol];
-    const unsigned extra = kLengthExtraBits[symbol];
+    const LengthEntry& entry = kMatchTables.length[s.bit_buffer & 0xFF];
+    if (!WasteBits(s, entry.code_bits)) return kItemFailed;
+    unsigned value = entry.base;
+    const unsigned extra = entry.extra_bits;
     if (extra != 0) {
       value += s.bit_buffer & ((1u << extra) - 1);
       if (!WasteBits(s, extra) && value != kEndOfData) return kItemFailed;
@@ -179,8 +210,9 @@ unsigned DecodeItemSlow(State& s) {
 // Format notes: the distance code gives the high part h; a 2-byte match adds 2 low bits, a
 // longer one k. Returns the distance (1 to 4096), or 0 when the input ran out.
 unsigned DecodeDistanceSlow(State& s, unsigned length) {
-  const unsigned high = s.distance_table[s.bit_buffer & 0xFF];
-  if (!WasteBits(s, kDistanceCodeBits[high])) return 0;
+  const DistanceEntry entry = kMatchTables.distance[s.bit_buffer & 0xFF];
+  const unsigned high = entry.high;
+  if (!WasteBits(s, entry.code_bits)) return 0;
   unsigned distance;
   if (length == kMinMatch) {
     distance = (high << 2) | (s.bit_buffer & 3u);
@@ -250,38 +282,40 @@ bool DecodeFast(State& s) {
     pos += (63 - valid) >> 3;
     valid |= 56;  // now 56 to 63; one item takes at most 30
     if ((bits & 1) == 0) {
-      bits >>= 1;
-      unsigned consumed = 1;
-      unsigned value;
+      // Literals come in runs: take as many as the bits at hand hold before refilling, always
+      // keeping the 8 bits the byte-exact reader needs when the loop ends.
       if (!coded_literals) {
-        value = bits & 0xFF;
-        bits >>= 8;
-        consumed += 8;
+        do {
+          window[out++] = static_cast<uint8_t>(bits >> 1);
+          bits >>= 9;
+          valid -= 9;
+        } while (valid >= 8 + 9 && (bits & 1) == 0);
       } else {
-        unsigned skip;
-        value = LookUpLiteral(s, static_cast<uint32_t>(bits), &skip);
-        const unsigned length = kLiteralCodeBits[value];
-        bits >>= length;
-        consumed += length;
+        do {
+          unsigned skip;
+          const unsigned value = LookUpLiteral(s, static_cast<uint32_t>(bits >> 1), &skip);
+          window[out++] = static_cast<uint8_t>(value);
+          bits >>= 1 + kLiteralCodeBits[value];
+          valid -= 1 + kLiteralCodeBits[value];
+        } while (valid >= 8 + 1 + kMaxLiteralCodeBits && (bits & 1) == 0);
       }
-      valid -= consumed;
-      window[out++] = static_cast<uint8_t>(value);
     } else {
       bits >>= 1;
-      const unsigned symbol = s.length_table[bits & 0xFF];
-      bits >>= kLengthCodeBits[symbol];
-      const unsigned extra = kLengthExtraBits[symbol];
-      const unsigned value = kLengthBase[symbol] + (static_cast<unsigned>(bits) & ((1u << extra) - 1));
-      bits >>= extra;
-      valid -= 1 + kLengthCodeBits[symbol] + extra;
+      const LengthEntry entry = kMatchTables.length[bits & 0xFF];
+      const unsigned extra = entry.extra_bits;
+      const unsigned value =
+          entry.base + (static_cast<unsigned>(bits >> entry.code_bits) & ((1u << extra) - 1));
+      bits >>= entry.code_bits + extra;
+      valid -= 1 + entry.code_bits + extra;
       if (value == kEndOfData) {
         ended = true;
         break;
       }
       const unsigned length = value + kMinMatch;
-      const unsigned high = s.distance_table[bits & 0xFF];
-      bits >>= kDistanceCodeBits[high];
-      valid -= kDistanceCodeBits[high];
+      const DistanceEntry distance_entry = kMatchTables.distance[bits & 0xFF];
+      const unsigned high = distance_entry.high;
+      bits >>= distance_entry.code_bits;
+      valid -= distance_entry.code_bits;
       unsigned distance;
       if (length == kMinMatch) {
         distance = (high << 2) + static_cast<unsigned>(bits & 3u) + 1;
@@ -362,7 +396,7 @@ unsigned Explode(ExplodeReadFunction read, ExplodeWriteFunction write, char* wor
     return kExplodeBadLiteralMode;
   }
   s.dictionary_mask = (1u << s.dictionary_bits) - 1;
-  BuildTables(s);
+  if (s.literal_mode == kCodedLiterals) BuildLiteralTables(s);
   std::memset(s.window, 0, kBlockSize);
   s.out_pos = kBlockSize;
 

@@ -14,10 +14,18 @@ enum class ImplodeLiterals : uint8_t {
   kCoded = 1,   ///< the format's fixed literal code, short for text
 };
 
+/// How hard the encoder searches. Both give the cheapest items for the matches they find;
+/// kBest looks at far more of them, for about 1% smaller output at a third of the speed.
+enum class ImplodeEffort : uint8_t {
+  kNormal = 0,
+  kBest = 1,
+};
+
 /// Encoder settings.
 struct ImplodeOptions {
   ImplodeLiterals literals = ImplodeLiterals::kBinary;
   unsigned dictionary_size = 4096;  ///< 1024, 2048 or 4096
+  ImplodeEffort effort = ImplodeEffort::kNormal;
 };
 
 /// Appends to *out the complete stream for data[0, size): header, items, end code. The same

@@ -18,9 +18,10 @@ using testing_support::ExplodeRun;
 using testing_support::RunExplode;
 using Bytes = std::vector<uint8_t>;
 
-Bytes Pack(const Bytes& data, ImplodeLiterals literals, unsigned dictionary_size) {
+Bytes Pack(const Bytes& data, ImplodeLiterals literals, unsigned dictionary_size,
+           ImplodeEffort effort = ImplodeEffort::kNormal) {
   Bytes out;
-  Implode(data.data(), data.size(), ImplodeOptions{literals, dictionary_size}, &out);
+  Implode(data.data(), data.size(), ImplodeOptions{literals, dictionary_size, effort}, &out);
   return out;
 }
 
@@ -75,12 +76,18 @@ const Setting kSettings[] = {{ImplodeLiterals::kBinary, 1024}, {ImplodeLiterals:
 
 void ExpectRoundTrip(const Bytes& data, const char* what) {
   for (const Setting& s : kSettings) {
-    const Bytes packed = Pack(data, s.literals, s.dictionary_size);
-    const ExplodeRun run = RunExplode(packed);
-    ASSERT_EQ(run.result, kExplodeOk) << what << " dict " << s.dictionary_size;
-    ASSERT_EQ(run.output, data) << what << " dict " << s.dictionary_size;
-    // Streams end where the data needs them to, so every write but the last is full.
-    for (size_t i = 0; i + 1 < run.writes.size(); ++i) ASSERT_EQ(run.writes[i], 4096u);
+    for (ImplodeEffort effort : {ImplodeEffort::kNormal, ImplodeEffort::kBest}) {
+      const Bytes packed = Pack(data, s.literals, s.dictionary_size, effort);
+      const ExplodeRun run = RunExplode(packed);
+      const auto where = [&] {
+        return std::string(what) + " dict " + std::to_string(s.dictionary_size) + " effort " +
+               std::to_string(static_cast<int>(effort));
+      };
+      ASSERT_EQ(run.result, kExplodeOk) << where();
+      ASSERT_EQ(run.output, data) << where();
+      // Streams end where the data needs them to, so every write but the last is full.
+      for (size_t i = 0; i + 1 < run.writes.size(); ++i) ASSERT_EQ(run.writes[i], 4096u);
+    }
   }
 }
 
@@ -178,6 +185,13 @@ TEST(Implode, ReachesTheWholeDictionary) {
   // Only the 4096-byte dictionary reaches the copy 4000 bytes back.
   EXPECT_LT(Pack(twice, ImplodeLiterals::kBinary, 4096).size(), 4000u * 9 / 8 + 100);
   EXPECT_GT(Pack(twice, ImplodeLiterals::kBinary, 2048).size(), 8000u * 9 / 8 - 100);
+}
+
+TEST(Implode, BestEffortFindsWhatTheNormalSearchMisses) {
+  // Many repeats of few words: the nearest candidates are seldom the longest matches.
+  const Bytes text = Text(60000);
+  EXPECT_LT(Pack(text, ImplodeLiterals::kCoded, 4096, ImplodeEffort::kBest).size(),
+            Pack(text, ImplodeLiterals::kCoded, 4096).size());
 }
 
 TEST(Implode, CodedLiteralsAreShorterForText) {

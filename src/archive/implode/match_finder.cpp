@@ -29,6 +29,12 @@ inline uint32_t Hash4(const uint8_t* p) {
   return (v * 2654435761u) >> (32 - kHash4Bits);
 }
 
+inline uint16_t Load16(const uint8_t* p) {
+  uint16_t v;
+  std::memcpy(&v, p, 2);
+  return v;
+}
+
 inline uint32_t Load32(const uint8_t* p) {
   uint32_t v;
   std::memcpy(&v, p, 4);
@@ -69,20 +75,35 @@ MatchFinder::MatchFinder(const uint8_t* data, size_t size, unsigned dictionary_s
       head4_(1u << kHash4Bits, 0),
       prev_(kPrevSize, 0) {}
 
-// The 2- and 3-byte heads keep only the low 16 bits of a position. A stale head can make a
-// near distance appear, so the bytes there are checked: if they hold the same bytes, no later
+// The triple head keeps only the low 16 bits of a position. A stale head can make a near
+// distance appear, so the bytes there are checked: if they hold the same bytes, no later
 // position with them exists (it would have replaced the head), and the distance is the nearest
-// (for the 3-byte head, unless another triple with the same hash came later: a lost match).
-inline unsigned MatchFinder::Nearest(std::vector<uint16_t>& head, unsigned index, size_t pos,
-                                     unsigned bytes) {
-  const unsigned distance = static_cast<uint16_t>(pos - head[index]);
-  head[index] = static_cast<uint16_t>(pos);
-  if (distance == 0 || distance > pos) return 0;
-  const uint8_t* const there = data_ + pos - distance;
+// (unless another triple with the same hash came later: a lost match). Distances beyond the
+// dictionary are refused before their bytes are read: those reads would miss the cache.
+inline unsigned MatchFinder::NearestTriple(size_t pos) {
   const uint8_t* const here = data_ + pos;
-  const bool equal =
-      there[0] == here[0] && there[1] == here[1] && (bytes == 2 || there[2] == here[2]);
-  return equal ? distance : 0;
+  uint16_t& head = head3_[Hash3(here)];
+  const unsigned distance = static_cast<uint16_t>(pos - head);
+  head = static_cast<uint16_t>(pos);
+  // Without branches: whether the bytes match is as good as random, and a mispredicted branch
+  // costs more than the compare.
+  const bool usable = distance != 0 && distance <= pos && distance <= dictionary_size_;
+  const uint8_t* const there = here - (usable ? distance : 0);
+  const bool equal = Load16(there) == Load16(here) && there[2] == here[2];
+  return usable && equal ? distance : 0;
+}
+
+// The pair head keeps only the low 8 bits of a position (plus 1), since a 2-byte match is
+// used only within 256 bytes. If the pair stands at the one position within 256 bytes behind pos with
+// those low bits, that position was the last to hold the pair: any later one would have
+// replaced the head with other low bits.
+inline unsigned MatchFinder::NearestPair(size_t pos) {
+  const uint8_t* const here = data_ + pos;
+  const uint16_t pair = Load16(here);
+  const unsigned distance = static_cast<uint8_t>(pos - head2_[pair]) + 1u;  // 1 to 256
+  head2_[pair] = static_cast<uint8_t>(pos + 1);
+  const bool usable = distance <= pos;
+  return usable && Load16(here - (usable ? distance : 0)) == pair ? distance : 0;
 }
 
 // Links pos into all heads and its 4-byte chain; returns the previous position + 1 with the
@@ -91,11 +112,9 @@ inline uint32_t MatchFinder::Insert(size_t pos, unsigned* short_distance, unsign
   *short_distance = 0;
   *distance3 = 0;
   if (size_ - pos < 2) return 0;
-  const unsigned pair = data_[pos] | (unsigned{data_[pos + 1]} << 8);
-  const unsigned distance2 = Nearest(head2_, pair, pos, 2);
-  if (distance2 <= kMaxShortDistance) *short_distance = distance2;
+  *short_distance = NearestPair(pos);
   if (size_ - pos < 3) return 0;
-  *distance3 = Nearest(head3_, Hash3(data_ + pos), pos, 3);
+  *distance3 = NearestTriple(pos);
   if (size_ - pos < 4) return 0;
   const uint32_t hash = Hash4(data_ + pos);
   const uint32_t candidate = head4_[hash];
@@ -120,7 +139,7 @@ unsigned MatchFinder::Find(size_t pos, Match* matches, unsigned* short_distance)
   unsigned best = 2;  // only longer matches are reported
   // The nearest 3-byte match comes from its own head; the chains link positions by 4 bytes, so
   // they skip the many candidates that share only 3.
-  if (distance3 != 0 && distance3 <= dictionary_size_) {
+  if (distance3 != 0) {
     best = MatchLength(data_ + pos - distance3, here, limit);
     matches[count++] = {static_cast<uint16_t>(best), static_cast<uint16_t>(distance3)};
     if (best >= enough) return count;

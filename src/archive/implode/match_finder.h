@@ -39,11 +39,14 @@ class MatchFinder {
   void Skip(size_t pos);
 
  private:
-  // Replaces head[index] with pos; returns the distance of the position it held when the first
-  // `bytes` bytes there equal those at pos, else 0.
-  unsigned Nearest(std::vector<uint16_t>& head, unsigned index, size_t pos, unsigned bytes);
+  // Replaces the triple's head with pos; returns the distance of the position it held when it
+  // lies within the dictionary and holds the same 3 bytes, else 0.
+  unsigned NearestTriple(size_t pos);
+  // Replaces the pair's head with pos; returns the distance of the nearest earlier position
+  // within 256 bytes that holds the same 2 bytes, else 0.
+  unsigned NearestPair(size_t pos);
   // Adds pos to the heads and chains; sets the nearest 2-byte distance (within 256) and 3-byte
-  // distance (any), 0 for none, and returns the chain's previous position + 1.
+  // distance (within the dictionary), 0 for none, and returns the chain's previous position + 1.
   uint32_t Insert(size_t pos, unsigned* short_distance, unsigned* distance3);
 
   const uint8_t* data_;
@@ -51,7 +54,7 @@ class MatchFinder {
   unsigned dictionary_size_;
   unsigned max_chain_;
   unsigned nice_length_;
-  std::vector<uint16_t> head2_;  // 2-byte value -> low 16 bits of its last position
+  std::vector<uint8_t> head2_;   // 2-byte value -> low 8 bits of its last position + 1
   std::vector<uint16_t> head3_;  // hash of 3 bytes -> low 16 bits of its last position
   std::vector<uint32_t> head4_;  // hash of 4 bytes -> last position + 1 (0: none)
   std::vector<uint32_t> prev_;   // position mod 8192 -> previous position + 1, same 4-byte hash
