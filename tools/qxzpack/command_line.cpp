@@ -22,7 +22,7 @@ uint32_t ParseUnsigned32(const std::string& text, const std::string& option) {
 
 const char* UsageText() {
   return "usage: qxzpack create ARCHIVE [--dict 1024|2048|4096] [--ascii|--binary|--auto]\n"
-         "                      [--priority N] [-C DIR] [-v] PATH...\n"
+         "                      [--best] [--priority N] [-C DIR] [-v] PATH...\n"
          "       qxzpack list ARCHIVE\n"
          "       qxzpack test [-v] ARCHIVE\n"
          "       qxzpack extract [-v] ARCHIVE DIR\n";
@@ -64,6 +64,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.create.literals = LiteralChoice::kBinary;
     } else if (is_create && arg == "--auto") {
       line.create.literals = LiteralChoice::kAuto;
+    } else if (is_create && arg == "--best") {
+      line.create.effort = qxi::ImplodeEffort::kBest;
     } else if (is_create && arg == "--priority") {
       line.create.priority = ParseUnsigned32(value(), arg);
     } else if (is_create && arg == "-C") {

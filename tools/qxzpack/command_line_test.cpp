@@ -15,12 +15,14 @@ namespace {
 using Args = std::vector<std::string>;
 
 TEST(QxzpackCommandLine, CreateTakesEveryOption) {
-  const CommandLine line = ParseCommandLine({"create", "out.qxz", "--dict", "1024", "--ascii",
-                                             "--priority", "7", "-C", "tree", "-v", "a", "b"});
+  const CommandLine line =
+      ParseCommandLine({"create", "out.qxz", "--dict", "1024", "--ascii", "--best", "--priority",
+                        "7", "-C", "tree", "-v", "a", "b"});
   EXPECT_EQ(line.command, "create");
   EXPECT_EQ(line.create.archive, "out.qxz");
   EXPECT_EQ(line.create.dictionary_size, 1024u);
   EXPECT_EQ(line.create.literals, LiteralChoice::kText);
+  EXPECT_EQ(line.create.effort, qxi::ImplodeEffort::kBest);
   EXPECT_EQ(line.create.priority, 7u);
   EXPECT_EQ(line.create.base_dir, "tree");
   EXPECT_TRUE(line.create.verbose);
@@ -29,6 +31,7 @@ TEST(QxzpackCommandLine, CreateTakesEveryOption) {
   const CommandLine defaults = ParseCommandLine({"create", "x.qxz", "--binary", "--", "-odd"});
   EXPECT_EQ(defaults.create.dictionary_size, 4096u);
   EXPECT_EQ(defaults.create.literals, LiteralChoice::kBinary);
+  EXPECT_EQ(defaults.create.effort, qxi::ImplodeEffort::kNormal);
   EXPECT_EQ(defaults.create.priority, 0u);
   EXPECT_EQ(defaults.create.base_dir, ".");
   EXPECT_FALSE(defaults.verbose);

@@ -61,7 +61,7 @@ void CreateArchive(const CreateOptions& options) {
       info.file_time = metadata.file_time;
       info.priority = options.priority;
       const qxi::ImplodeOptions implode{ChooseLiterals(options.literals, data),
-                                        options.dictionary_size};
+                                        options.dictionary_size, options.effort};
       entry.clear();
       try {
         qxi::AppendQxzFile(info, data.data(), data.size(), implode, &entry);

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "archive/implode/implode.h"
+
 namespace qxzpack {
 
 /// How each file's literals are coded.
@@ -16,6 +18,7 @@ struct CreateOptions {
   std::vector<std::string> paths;
   unsigned dictionary_size = 4096;
   LiteralChoice literals = LiteralChoice::kAuto;
+  qxi::ImplodeEffort effort = qxi::ImplodeEffort::kNormal;
   uint32_t priority = 0;
   bool verbose = false;
 };

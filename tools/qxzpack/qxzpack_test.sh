@@ -72,7 +72,7 @@ if [ "$windows" != 1 ]; then
 fi
 
 # Every setting round trips.
-for options in "--dict 1024 --ascii" "--dict 2048 --binary" "--dict 4096 --auto"; do
+for options in "--dict 1024 --ascii" "--dict 2048 --binary --best" "--dict 4096 --auto"; do
   # shellcheck disable=SC2086
   qxzpack create "$work/opt.qxz" $options -C "$src" docs bin/ >/dev/null || fail "create $options"
   qxzpack test "$work/opt.qxz" >/dev/null || fail "test $options"
