@@ -12,6 +12,7 @@
 #include "engine/run_script.h"
 #include "faults/fault_support.h"
 #include "support/disk_files.h"
+#include "support/helper_processes.h"
 #include "support/script_runner.h"
 
 namespace {
@@ -76,6 +77,38 @@ TEST(ScriptFaults, ScriptCannotBeDeletedOrRewrittenWhileItRuns) {
   EXPECT_TRUE(Exists(dir.path() + "\\one.txt"));
   EXPECT_TRUE(Exists(dir.path() + "\\two.txt"));
   EXPECT_TRUE(DeleteFileA(g_script_path.c_str()));
+}
+
+// Another program, started by RunApp while the engine waits for it, tries the same: delete,
+// rename and overwrite. The script is untouched and the lines after the RunApp line run.
+TEST(ScriptFaults, ProgramStartedByTheScriptCannotChangeIt) {
+  TempDir dir;
+  const std::string script_path = dir.path() + "\\script.qxs";
+  const std::string tamper = "cmd.exe /c del /f \"\"" + script_path + "\"\" & ren \"\"" +
+                             script_path + "\"\" other.qxs & echo [Main]> \"\"" +
+                             script_path + "\"\" & echo done> \"\"" + dir.path() +
+                             "\\tampered.txt\"\"";
+  const std::string script =
+      "[Main]\r\nMisc Tamper\r\nFileOps After\r\n"
+      "[Tamper]\r\nTamper 1\r\nRunApp \"" + tamper + "\" \"\" -1\r\n"
+      "[After]\r\nAfter 1\r\nCreateFile \"" + dir.path() + "\\after.txt\" N\r\n";
+  dir.Write("script.qxs", script);
+  qxi_test::RecordEngineCallbacks();
+  qxi::RunScript(script_path.c_str(), "Main");
+
+  EXPECT_EQ(Recorded(), Texts({"dialog Tamper 1", "advance 1", "dialog After 1", "advance 1"}))
+      << Lines(Recorded());
+  EXPECT_TRUE(Exists(dir.path() + "\\tampered.txt")) << "the program did not run";
+  EXPECT_FALSE(Exists(dir.path() + "\\other.qxs"));
+  EXPECT_TRUE(ReadText(script_path) == script);
+  EXPECT_TRUE(Exists(dir.path() + "\\after.txt"));
+
+  // The same command once the run is over: now the script goes (deleted, so nothing to
+  // rename), and the one it writes takes its place.
+  std::string command = tamper;
+  for (size_t at; (at = command.find("\"\"")) != std::string::npos;) command.erase(at, 1);
+  qxi_test::RunProgram(command);
+  EXPECT_EQ(ReadText(script_path), "[Main] \r\n");  // echo keeps the blank before "&"
 }
 
 // An archive cut short inside its second entry: the first entry stays, the second is
