@@ -16,24 +16,30 @@ class BitWriter {
   void Put(uint32_t value, unsigned count) {
     pending_ |= static_cast<uint64_t>(value) << pending_count_;
     pending_count_ += count;
-    while (pending_count_ >= 8) {
-      out_->push_back(static_cast<uint8_t>(pending_));
-      pending_ >>= 8;
-      pending_count_ -= 8;
+    // Four bytes at a time: a byte loop's exit would be mispredicted about once per item.
+    if (pending_count_ >= 32) {
+      const uint8_t bytes[4] = {static_cast<uint8_t>(pending_), static_cast<uint8_t>(pending_ >> 8),
+                                static_cast<uint8_t>(pending_ >> 16),
+                                static_cast<uint8_t>(pending_ >> 24)};
+      out_->insert(out_->end(), bytes, bytes + 4);
+      pending_ >>= 32;
+      pending_count_ -= 32;
     }
   }
 
-  /// Writes out a partly filled last byte, its unused high bits 0.
+  /// Writes out the bits still pending, a partly filled last byte with its unused high bits 0.
   void Finish() {
-    if (pending_count_ != 0) out_->push_back(static_cast<uint8_t>(pending_));
+    for (; pending_count_ > 0; pending_count_ -= pending_count_ < 8 ? pending_count_ : 8) {
+      out_->push_back(static_cast<uint8_t>(pending_));
+      pending_ >>= 8;
+    }
     pending_ = 0;
-    pending_count_ = 0;
   }
 
  private:
   std::vector<uint8_t>* out_;
   uint64_t pending_ = 0;        // bits not yet written, next bit lowest
-  unsigned pending_count_ = 0;  // how many (below 8 between calls)
+  unsigned pending_count_ = 0;  // how many (below 32 between calls)
 };
 
 }  // namespace implode

@@ -55,6 +55,7 @@ constexpr LengthSymbols kLengthSymbolOf = MakeLengthSymbols();
 struct Costs {
   uint32_t literal[256];
   uint32_t length[kMaxMatch + 1];                  // flag, length code and extra bits
+  uint16_t last_of_run[kMaxMatch + 1];  // last length that costs as many bits as this one
   uint32_t short_distance[kMaxShortDistance + 1];  // distance of a 2-byte match
   uint32_t distance[64u << kMaxDictionaryBits | 1];  // distance of a longer match
 };
@@ -64,6 +65,11 @@ void ComputeCosts(bool coded, unsigned k, Costs* c) {
   for (unsigned length = kMinMatch; length <= kMaxMatch; ++length) {
     const unsigned symbol = kLengthSymbolOf.of[length - kMinMatch];
     c->length[length] = 1 + kLengthCodeBits[symbol] + kLengthExtraBits[symbol];
+  }
+  c->last_of_run[kMaxMatch] = kMaxMatch;
+  for (unsigned length = kMaxMatch - 1; length >= kMinMatch; --length) {
+    c->last_of_run[length] =
+        c->length[length + 1] == c->length[length] ? c->last_of_run[length + 1] : length;
   }
   for (unsigned d = 1; d <= kMaxShortDistance; ++d) {
     c->short_distance[d] = kDistanceCodeBits[(d - 1) >> 2] + 2;
@@ -81,7 +87,7 @@ class Encoder {
         depth_(options.effort == ImplodeEffort::kBest ? kBestDepth : kNormalDepth),
         finder_(data, size, options.dictionary_size, depth_.max_chain, depth_.nice_length),
         bits_(out),
-        step_(kSegment + 1) {
+        step_(kSegment + 2) {
     ComputeCosts(coded_, k_, &costs_);
   }
 
@@ -120,21 +126,23 @@ class Encoder {
       }
       const uint32_t base = static_cast<uint32_t>(step_[j] >> 32);
       Relax(j + 1, base + costs_.literal[data_[pos]], 1, 0);
+      // Without a branch: whether a pair repeats is as good as random. A pair in the last
+      // position of the segment reaches one step past its end, which is never read.
+      const uint64_t pair = Step(base + costs_.length[2] + costs_.short_distance[short_distance],
+                                 2, short_distance);
+      step_[j + 2] = std::min(step_[j + 2], short_distance != 0 ? pair : ~uint64_t{0});
       const size_t room = end - pos;
-      if (short_distance != 0 && room >= kMinMatch) {
-        Relax(j + 2, base + costs_.length[2] + costs_.short_distance[short_distance], 2,
-              short_distance);
-      }
       // Each length is priced with the nearest match that reaches it.
       unsigned length = 3;
       for (unsigned m = 0; m < count; ++m) {
         const unsigned longest = matches[m].length < room ? matches[m].length : static_cast<unsigned>(room);
         const uint32_t with_distance = base + costs_.distance[matches[m].distance];
+        const unsigned fully_priced = std::min(longest, depth_.fully_priced_length);
+        for (; length <= fully_priced; ++length) {
+          Relax(j + length, with_distance + costs_.length[length], length, matches[m].distance);
+        }
         for (; length <= longest; ++length) {
-          if (length > depth_.fully_priced_length && length != longest &&
-              costs_.length[length + 1] == costs_.length[length]) {
-            continue;
-          }
+          length = std::min<unsigned>(costs_.last_of_run[length], longest);
           Relax(j + length, with_distance + costs_.length[length], length, matches[m].distance);
         }
       }
