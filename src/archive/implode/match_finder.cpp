@@ -144,10 +144,12 @@ unsigned MatchFinder::Find(size_t pos, Match* matches, unsigned* short_distance)
     matches[count++] = {static_cast<uint16_t>(best), static_cast<uint16_t>(distance3)};
     if (best >= enough) return count;
   }
-  for (unsigned tries = max_chain_; candidate != 0 && tries != 0; --tries) {
+  // Candidates are positions + 1, so one comparison ends the walk both at the chain's end (0)
+  // and at the dictionary's edge.
+  const size_t nearest_beyond = pos >= dictionary_size_ ? pos - dictionary_size_ : 0;
+  for (unsigned tries = max_chain_; candidate > nearest_beyond && tries != 0; --tries) {
     const size_t from = candidate - 1;
     const size_t distance = pos - from;
-    if (distance > dictionary_size_) break;
     const uint8_t* const there = data_ + from;
     // The bytes up to the one that would make the match longer than the best are the likeliest
     // to differ; best < limit, so the four bytes ending there lie within the input.
