@@ -29,7 +29,7 @@ struct SearchDepth {
   unsigned fully_priced_length;
 };
 // Normal: the few nearest candidates find most of what a deep search finds (the output is
-// about 1% larger), at three times the speed. Best: as good as searching every position of
+// 1 to 3% larger), at three times the speed. Best: as good as searching every position of
 // the dictionary, within 0.1%.
 constexpr SearchDepth kNormalDepth{4, 32, 8};
 constexpr SearchDepth kBestDepth{256, kMaxMatch, 64};

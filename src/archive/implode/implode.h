@@ -15,7 +15,7 @@ enum class ImplodeLiterals : uint8_t {
 };
 
 /// How hard the encoder searches. Both give the cheapest items for the matches they find;
-/// kBest looks at far more of them, for about 1% smaller output at a third of the speed.
+/// kBest looks at far more of them, for 1 to 3% smaller output at a third of the speed.
 enum class ImplodeEffort : uint8_t {
   kNormal = 0,
   kBest = 1,
