@@ -27,8 +27,10 @@ using qxi_test::FileHolder;
 using qxi_test::FileLines;
 using qxi_test::InWindows;
 using qxi_test::Lines;
+using qxi_test::EngineTemporaryFiles;
 using qxi_test::ReadText;
 using qxi_test::RunProgram;
+using qxi_test::SystemText;
 using qxi_test::TempDir;
 using qxi_test::WriteText;
 using testing_support::HandLaidEntry;
@@ -37,34 +39,6 @@ using testing_support::kOneLetterArchive;
 using testing_support::kOneLetterFileTime;
 using Bytes = std::vector<uint8_t>;
 using Texts = std::vector<std::string>;
-
-std::string TemporaryDirectory() {
-  char buffer[MAX_PATH];
-  return std::string(buffer, GetTempPathA(MAX_PATH, buffer));
-}
-
-// The system's text for a file error, as the file wrapper asks for it.
-std::string FileErrorText(DWORD error) {
-  char* text = nullptr;
-  DWORD n = FormatMessageA(0x11FA, nullptr, error, 0x400, reinterpret_cast<char*>(&text), 0,
-                           nullptr);
-  std::string result = n != 0 ? std::string(text, n) : std::string();
-  if (text != nullptr) LocalFree(text);
-  return result;
-}
-
-// Full paths of the files "QXI*.TMP" in the temporary directory.
-Texts TemporaryFiles() {
-  Texts found;
-  WIN32_FIND_DATAA data;
-  HANDLE search = FindFirstFileA((TemporaryDirectory() + "QXI*.TMP").c_str(), &data);
-  if (search == INVALID_HANDLE_VALUE) return found;
-  do {
-    found.push_back(TemporaryDirectory() + data.cFileName);
-  } while (FindNextFileA(search, &data));
-  FindClose(search);
-  return found;
-}
 
 uint64_t AsCount(const FILETIME& time) {
   return uint64_t{time.dwHighDateTime} << 32 | time.dwLowDateTime;
@@ -130,10 +104,7 @@ class Extract : public ::testing::Test {
   void SetUp() override {
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kPrioritiesKey);
     DeleteFileA(wininit_.c_str());
-    for (const auto& file : TemporaryFiles()) {
-      SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);  // left read-only by a failure
-      DeleteFileA(file.c_str());
-    }
+    qxi_test::RemoveEngineTemporaryFiles();
   }
   void TearDown() override { DeleteFileA(wininit_.c_str()); }
 
@@ -262,7 +233,7 @@ TEST_F(Extract, CrcErrorRemovesTheBadFileAndEndsTheExtraction) {
   EXPECT_EQ(ReadText(In("data\\GOOD.TXT")), "good");
   EXPECT_FALSE(Exists(In("data\\BAD.TXT")));
   EXPECT_FALSE(Exists(In("data\\LATER.TXT")));
-  EXPECT_EQ(TemporaryFiles(), Texts());
+  EXPECT_EQ(EngineTemporaryFiles(), Texts());
 }
 
 TEST_F(Extract, TruncatedArchivesAreReportedAndLeaveNothingHalfDone) {
@@ -275,7 +246,7 @@ TEST_F(Extract, TruncatedArchivesAreReportedAndLeaveNothingHalfDone) {
   }
   starts.push_back(archive.size());
 
-  const std::string corrupt = "ExtractQXZ: section [Files] line #2, " + FileErrorText(1392);
+  const std::string corrupt = "ExtractQXZ: section [Files] line #2, " + SystemText(1392);
   for (size_t entry = 0; entry < names.size(); ++entry) {
     const size_t start = starts[entry];
     const size_t data = start + kQxzFixedHeaderSize + names[entry].size() + 1;
@@ -302,7 +273,7 @@ TEST_F(Extract, TruncatedArchivesAreReportedAndLeaveNothingHalfDone) {
       }
     }
   }
-  EXPECT_EQ(TemporaryFiles(), Texts());
+  EXPECT_EQ(EngineTemporaryFiles(), Texts());
 }
 
 TEST_F(Extract, NamesLeadingOutOfTheDestinationAreRefusedByName) {
@@ -336,7 +307,7 @@ TEST_F(Extract, MissingArchiveIsReportedWithTheSystemText) {
       "Main", &script_);
   EXPECT_EQ(calls, Texts({"dialog Unpacking 1",
                           Log("ExtractQXZ: section [Files] line #2, " +
-                              FileErrorText(ERROR_FILE_NOT_FOUND))}))
+                              SystemText(ERROR_FILE_NOT_FOUND))}))
       << Lines(calls);
 }
 
@@ -362,7 +333,7 @@ TEST_F(Extract, LockedDestinationIsReplacedAtRestartFromATemporaryFile) {
   EXPECT_EQ(calls, Texts({"dialog Unpacking 1", "subdialog " + locked + " 15", "advance 15",
                           "subdialog " + other + " 9", "advance 9"}))
       << Lines(calls);
-  Texts temporary = TemporaryFiles();
+  Texts temporary = EngineTemporaryFiles();
   ASSERT_EQ(temporary.size(), 2u);
   // The line for each destination names the temporary file holding its new contents.
   std::string locked_temporary, other_temporary;
@@ -385,7 +356,7 @@ TEST_F(Extract, LockedDestinationIsReplacedAtRestartFromATemporaryFile) {
   EXPECT_EQ(calls.size(), 5u) << Lines(calls);
   EXPECT_FALSE(Exists(locked_temporary));
   EXPECT_FALSE(Exists(other_temporary));
-  temporary = TemporaryFiles();
+  temporary = EngineTemporaryFiles();
   ASSERT_EQ(temporary.size(), 2u);
   for (const auto& file : temporary) {
     (ReadText(file) == "third contents" ? locked_temporary : other_temporary) = file;
@@ -400,7 +371,7 @@ TEST_F(Extract, LockedDestinationIsReplacedAtRestartFromATemporaryFile) {
   EXPECT_EQ(RunProgram("wineboot.exe -r"), 0u);
   EXPECT_EQ(ReadText(locked), "third contents");
   EXPECT_EQ(ReadText(other), "other third");
-  EXPECT_EQ(TemporaryFiles(), Texts());
+  EXPECT_EQ(EngineTemporaryFiles(), Texts());
   EXPECT_FALSE(Exists(wininit_));
 }
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "faults/fault_support.h"
+#include "support/disk_files.h"
 #include "support/key_access.h"
 #include "support/script_runner.h"
 

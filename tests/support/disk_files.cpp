@@ -2,10 +2,19 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
 namespace qxi_test {
+namespace {
+
+std::string TemporaryDirectory() {
+  char buffer[MAX_PATH];
+  return std::string(buffer, GetTempPathA(MAX_PATH, buffer));
+}
+
+}  // namespace
 
 std::string InWindows(const std::string& name) {
   char buffer[MAX_PATH];
@@ -26,6 +35,35 @@ std::string ReadText(const std::string& path) {
 
 bool Exists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string SystemText(unsigned long error) {
+  char* text = nullptr;
+  DWORD n = FormatMessageA(0x11FA, nullptr, error, 0x400, reinterpret_cast<char*>(&text), 0,
+                           nullptr);
+  std::string result = n != 0 ? std::string(text, n) : std::string();
+  if (text != nullptr) LocalFree(text);
+  return result;
+}
+
+std::vector<std::string> EngineTemporaryFiles() {
+  std::vector<std::string> found;
+  WIN32_FIND_DATAA data;
+  HANDLE search = FindFirstFileA((TemporaryDirectory() + "QXI*.TMP").c_str(), &data);
+  if (search == INVALID_HANDLE_VALUE) return found;
+  do {
+    found.push_back(TemporaryDirectory() + data.cFileName);
+  } while (FindNextFileA(search, &data));
+  FindClose(search);
+  std::sort(found.begin(), found.end());
+  return found;
+}
+
+void RemoveEngineTemporaryFiles() {
+  for (const auto& file : EngineTemporaryFiles()) {
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    DeleteFileA(file.c_str());
+  }
 }
 
 }  // namespace qxi_test

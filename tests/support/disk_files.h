@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace qxi_test {
 
@@ -17,5 +18,14 @@ std::string ReadText(const std::string& path);
 
 /// True when a file or directory is at `path`.
 bool Exists(const std::string& path);
+
+/// The system's text for `error` as the engine's wrappers ask for it (flags 0x11FA).
+std::string SystemText(unsigned long error);
+
+/// Full paths of the engine's temporary files ("QXI*.TMP" in the temporary directory), sorted.
+std::vector<std::string> EngineTemporaryFiles();
+
+/// Deletes every file "QXI*.TMP" of the temporary directory (read-only ones too).
+void RemoveEngineTemporaryFiles();
 
 }  // namespace qxi_test
