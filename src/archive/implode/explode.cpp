@@ -17,7 +17,7 @@ using namespace implode;
 constexpr unsigned kInputSize = 2048;   // bytes asked of each read
 constexpr unsigned kBlockSize = 4096;   // history kept, and the size of each full write
 constexpr unsigned kHeaderBytes = 3;    // literal mode, dictionary code, first 8 stream bits
-constexpr unsigned kCopySlack = 8;      // CopyMatch stores up to 7 bytes past a match
+constexpr unsigned kCopySlack = 16;     // CopyMatch stores up to 15 bytes past a match
 constexpr unsigned kWindowSize = 2 * kBlockSize + kMaxMatch + kCopySlack;
 constexpr unsigned kFastInputMargin = 8;  // input bytes one 64-bit refill needs
 constexpr uint8_t kLongLiteral = 0xFF;    // main literal table: code longer than 8 bits
@@ -226,12 +226,15 @@ unsigned DecodeDistanceSlow(State& s, unsigned length) {
 
 // Copies a match to window[out_pos]. A distance shorter than the length repeats the last
 // bytes; copying in 8-byte steps is the same when the distance is at least 8, because each
-// step then reads only bytes already final. distance <= out_pos always holds.
+// step then reads only bytes already final. The first two steps are taken whatever the
+// length, so that most matches copy without a loop. distance <= out_pos always holds.
 inline void CopyMatch(uint8_t* window, unsigned out_pos, unsigned distance, unsigned length) {
   uint8_t* to = window + out_pos;
   const uint8_t* from = to - distance;
   if (distance >= 8) {
-    for (unsigned done = 0; done < length; done += 8) std::memcpy(to + done, from + done, 8);
+    std::memcpy(to, from, 8);
+    std::memcpy(to + 8, from + 8, 8);
+    for (unsigned done = 16; done < length; done += 8) std::memcpy(to + done, from + done, 8);
   } else if (distance == 1) {
     std::memset(to, *from, length);
   } else {
@@ -269,7 +272,6 @@ bool DecodeFast(State& s) {
   const uint8_t* const input = s.input;
   uint8_t* const window = s.window;
   const unsigned k = s.dictionary_bits;
-  const uint64_t k_mask = s.dictionary_mask;
   const bool coded_literals = s.literal_mode == kCodedLiterals;
   uint64_t bits = s.bit_buffer;
   unsigned valid = s.extra_bits + 8;
@@ -316,16 +318,12 @@ bool DecodeFast(State& s) {
       const unsigned high = distance_entry.high;
       bits >>= distance_entry.code_bits;
       valid -= distance_entry.code_bits;
-      unsigned distance;
-      if (length == kMinMatch) {
-        distance = (high << 2) + static_cast<unsigned>(bits & 3u) + 1;
-        bits >>= 2;
-        valid -= 2;
-      } else {
-        distance = (high << k) + static_cast<unsigned>(bits & k_mask) + 1;
-        bits >>= k;
-        valid -= k;
-      }
+      // Selected rather than branched on: 2-byte matches come and go unpredictably.
+      const unsigned low_bits = length == kMinMatch ? 2 : k;
+      const unsigned distance =
+          (high << low_bits) + static_cast<unsigned>(bits & ((1u << low_bits) - 1)) + 1;
+      bits >>= low_bits;
+      valid -= low_bits;
       CopyMatch(window, out, distance, length);
       out += length;
     }
