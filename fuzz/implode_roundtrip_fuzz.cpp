@@ -1,5 +1,5 @@
-// Encodes arbitrary data at the setting and effort the first byte picks and decodes it again: the output
-// must equal the input, with result 0, every time.
+// Encodes arbitrary data at the setting and effort the first byte picks and decodes it again:
+// the output must equal the input, with result 0, every time.
 #include <cstdint>
 #include <cstdlib>
 #include <vector>

@@ -94,9 +94,9 @@ inline unsigned MatchFinder::NearestTriple(size_t pos) {
 }
 
 // The pair head keeps only the low 8 bits of a position (plus 1), since a 2-byte match is
-// used only within 256 bytes. If the pair stands at the one position within 256 bytes behind pos with
-// those low bits, that position was the last to hold the pair: any later one would have
-// replaced the head with other low bits.
+// used only within 256 bytes. If the pair stands at the one position within 256 bytes behind
+// pos with those low bits, that position was the last to hold the pair: any later one would
+// have replaced the head with other low bits.
 inline unsigned MatchFinder::NearestPair(size_t pos) {
   const uint8_t* const here = data_ + pos;
   const uint16_t pair = Load16(here);
