@@ -9,6 +9,7 @@
 #include "engine/qx_err.h"
 #include "engine/table_command.h"
 #include "engine/text_compare.h"
+#include "engine/walk_mode.h"
 
 namespace qxi {
 namespace {
@@ -65,7 +66,7 @@ ScriptCursor CommandGroup::BeginSection() {
   } catch (const std::exception& e) {
     (LogLine() << FailureText(e).get() << ", section header [" << section_name() << "] Param #"
                << param())
-        .Send();
+        .Send(*this);
   }
   return NextLine(cursor);
 }
@@ -73,7 +74,8 @@ ScriptCursor CommandGroup::BeginSection() {
 void CommandGroup::ReportExecuteFailure(const Command& command, const QXErr& e) const {
   LogLine line;
   if (e.code() == kRunTimeError) line << command.Name() << ": ";
-  (line << "section [" << section_name() << "] line #" << this->line() << ", " << e.what()).Send();
+  (line << "section [" << section_name() << "] line #" << this->line() << ", " << e.what())
+      .Send(*this);
 }
 
 ScriptCursor CommandGroup::RunLine(ScriptCursor cursor, const ConditionMap& conditions) {
@@ -85,7 +87,7 @@ ScriptCursor CommandGroup::RunLine(ScriptCursor cursor, const ConditionMap& cond
     Command& command = *Selected();
     cursor = command.params().ReadAll(cursor, *this);
     try {
-      command.Execute();
+      CurrentWalkMode().Execute(command, *this, cursor);
     } catch (const QXErr& e) {
       ReportExecuteFailure(command, e);
     } catch (const std::bad_alloc&) {
@@ -93,7 +95,7 @@ ScriptCursor CommandGroup::RunLine(ScriptCursor cursor, const ConditionMap& cond
     } catch (const std::exception& e) {
       (LogLine() << command.Name() << ": section [" << section_name() << "] line #" << line()
                  << ", " << FailureText(e).get())
-          .Send();
+          .Send(*this);
     }
   }
   // After a false condition the group's last selected command takes the step; before any
@@ -103,27 +105,30 @@ ScriptCursor CommandGroup::RunLine(ScriptCursor cursor, const ConditionMap& cond
 }
 
 void CommandGroup::RunSection(const ConditionMap& conditions) {
+  CurrentWalkMode().SectionEntered(*this);
   ScriptCursor cursor = BeginSection();
   while (!AtEnd(cursor)) {
     try {
       cursor = RunLine(cursor, conditions);
-    } catch (QXErr& e) {
-      LogLine line;
-      if (e.code() == kEnumMismatch && param() == 0) {
-        e = QXErr(kUnknownCommand);
-        line << e.what() << ", section [" << section_name() << "] line #" << this->line();
-      } else {
-        line << e.what() << ", section [" << section_name() << "] line #" << this->line()
-             << " Param #" << param();
-      }
-      line.Send();
     } catch (const std::exception& e) {
-      (LogLine() << FailureText(e).get() << ", section [" << section_name() << "] line #"
-                 << line() << " Param #" << param())
-          .Send();
+      ReportReadFailure(e);
     }
     cursor = NextLine(cursor);
   }
+}
+
+void CommandGroup::ReportReadFailure(const std::exception& e) const {
+  LogLine line;
+  const auto* error = dynamic_cast<const QXErr*>(&e);
+  if (error != nullptr && error->code() == kEnumMismatch && param() == 0) {
+    // The command name matched none of the group's.
+    line << QXErr(kUnknownCommand).what() << ", section [" << section_name() << "] line #"
+         << this->line();
+  } else {
+    line << FailureText(e).get() << ", section [" << section_name() << "] line #"
+         << this->line() << " Param #" << param();
+  }
+  line.Send(*this);
 }
 
 }  // namespace qxi

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "engine/host_callbacks.h"
+#include "engine/walk_mode.h"
 
 namespace qxi {
 
@@ -29,6 +29,8 @@ LogLine& LogLine::operator<<(int32_t number) {
   return *this << std::string_view(digits);
 }
 
-void LogLine::Send() const { SendLog(text_); }
+void LogLine::Send() const { CurrentWalkMode().Report(text_, nullptr); }
+
+void LogLine::Send(const SectionReader& where) const { CurrentWalkMode().Report(text_, &where); }
 
 }  // namespace qxi

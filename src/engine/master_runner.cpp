@@ -5,6 +5,7 @@
 #include "engine/failure_report.h"
 #include "engine/params.h"
 #include "engine/script_file.h"
+#include "engine/walk_mode.h"
 
 namespace qxi {
 
@@ -19,6 +20,7 @@ void MasterRunner::Run(const ConditionMap& conditions) {
   for (const auto& group : groups_) names.push_back(group->Name());
   EnumParam selector("Group", std::move(names));
 
+  CurrentWalkMode().SectionEntered(*this);
   set_line(1);
   ScriptCursor cursor = SkipBlanks(begin());
   if (AtLineEnd(cursor)) cursor = NextLine(cursor);
@@ -36,12 +38,16 @@ void MasterRunner::Run(const ConditionMap& conditions) {
         while (!AtLineEnd(SkipBlanks(cursor))) cursor = RunNamedSection(cursor, group, conditions);
       }
     } catch (const std::exception& e) {
-      (LogLine() << FailureText(e).get() << ": Master section: " << section_name() << " line: "
-                 << line())
-          .Send();
+      ReportReadFailure(e);
     }
     cursor = NextLine(cursor);
   }
+}
+
+void MasterRunner::ReportReadFailure(const std::exception& e) const {
+  (LogLine() << FailureText(e).get() << ": Master section: " << section_name() << " line: "
+             << line())
+      .Send(*this);
 }
 
 ScriptCursor MasterRunner::RunNamedSection(ScriptCursor cursor, CommandGroup& group,
@@ -62,7 +68,7 @@ ScriptCursor MasterRunner::RunNamedSection(ScriptCursor cursor, CommandGroup& gr
   } catch (const std::exception& e) {
     (LogLine() << FailureText(e).get() << ": Master section [" << section_name() << "] line #"
                << line() << " param #" << param())
-        .Send();
+        .Send(*this);
   }
   return cursor;
 }

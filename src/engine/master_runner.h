@@ -23,6 +23,9 @@ class MasterRunner : public SectionReader {
   /// goes on; only exceptions outside std::exception escape.
   void Run(const ConditionMap& conditions);
 
+  /// "W: Master section: M line: L": the line's condition or group name could not be read.
+  void ReportReadFailure(const std::exception& e) const override;
+
  private:
   /// Reads the group and runs each section the line names; raises for a failure before the
   /// first section name (condition, group name).

@@ -21,6 +21,25 @@ const char* NextNonEmptyLine(const char* p, const char* end) {
   return p;
 }
 
+// Walks the header lines of the text from its start, in file order, and calls
+// visit(name, bracket, close) for each until visit returns true; `bracket` is the '[' and
+// `close` the ']' or the line break that ends the name. Returns whether a visit returned true.
+template <typename Visit>
+bool ScanHeaders(const char* begin, const char* end, Visit visit) {
+  const char* p = SkipSpaces(begin, end);
+  while (p < end) {
+    if (*p == '[') {
+      const char* q = p + 1;
+      while (q < end && *q != ']' && !IsLineBreak(*q)) ++q;
+      // A header cut off by the end of the text is no header.
+      if (q == end) break;
+      if (visit(std::string_view(p + 1, static_cast<size_t>(q - p - 1)), p, q)) return true;
+    }
+    p = SkipSpaces(NextNonEmptyLine(p, end), end);
+  }
+  return false;
+}
+
 }  // namespace
 
 ScriptFile::ScriptFile(const char* path) : map_(path) {
@@ -31,21 +50,26 @@ ScriptFile::~ScriptFile() = default;
 
 const char* ScriptFile::FindSection(std::string_view name) const {
   const char* end = text_end();
-  const char* p = SkipSpaces(text_begin(), end);
-  if (name.empty()) return p;
-  while (p < end) {
-    if (*p == '[') {
-      const char* q = p + 1;
-      while (q < end && *q != ']' && !IsLineBreak(*q)) ++q;
-      // A header cut off by the end of the text is no header.
-      if (q == end) break;
-      if (NamesEqual(std::string_view(p + 1, static_cast<size_t>(q - p - 1)), name)) {
-        return NextNonEmptyLine(q, end);
-      }
-    }
-    p = SkipSpaces(NextNonEmptyLine(p, end), end);
+  if (name.empty()) return SkipSpaces(text_begin(), end);
+  const char* body = nullptr;
+  if (!ScanHeaders(text_begin(), end, [&](std::string_view header, const char*, const char* close) {
+        if (!NamesEqual(header, name)) return false;
+        body = NextNonEmptyLine(close, end);
+        return true;
+      })) {
+    throw QXErr(kSectionNotFound);
   }
-  throw QXErr(kSectionNotFound);
+  return body;
+}
+
+std::vector<ScriptFile::Header> ScriptFile::Headers() const {
+  std::vector<Header> headers;
+  const char* end = text_end();
+  ScanHeaders(text_begin(), end, [&](std::string_view name, const char* bracket, const char* close) {
+    headers.push_back({name, bracket, NextNonEmptyLine(close, end)});
+    return false;
+  });
+  return headers;
 }
 
 void ScriptFile::RunSection(std::string_view name) {
@@ -55,11 +79,11 @@ void ScriptFile::RunSection(std::string_view name) {
     conditions = LoadConditions();
   } catch (const QXErr& e) {
     // A script without a Conditions section runs with none, unreported.
-    if (e.code() != kSectionNotFound) SendLog(FailureText(e).get());
+    if (e.code() != kSectionNotFound) (LogLine() << FailureText(e).get()).Send();
     conditions.clear();
   } catch (const std::exception& e) {
     // Anything else (a failed allocation) is reported; the run goes on with no conditions.
-    SendLog(FailureText(e).get());
+    (LogLine() << FailureText(e).get()).Send();
     conditions.clear();
   }
   try {
@@ -68,7 +92,7 @@ void ScriptFile::RunSection(std::string_view name) {
     runner.SetUp(start, text_end(), name);
     runner.Run(conditions);
   } catch (const std::exception& e) {
-    SendLog(FailureText(e).get());
+    (LogLine() << FailureText(e).get()).Send();
   }
 }
 

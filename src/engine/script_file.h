@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "conditions/condition_map.h"
 #include "engine/mapped_file.h"
@@ -28,6 +29,15 @@ class ScriptFile {
   /// The first character of the body of section `name` (the text from the start of the file
   /// for an empty name). Raises QXErr kSectionNotFound when the script has no such section.
   const char* FindSection(std::string_view name) const;
+
+  /// A section header line as FindSection sees it.
+  struct Header {
+    std::string_view name;  ///< the text between the brackets
+    const char* bracket;    ///< the '['
+    const char* body;       ///< what FindSection returns for the first header of this name
+  };
+  /// Every header line FindSection looks at, in file order, later ones of a name included.
+  std::vector<Header> Headers() const;
 
   /// Runs master section `name`: loads the conditions, finds the section and walks it. Every
   /// failure is reported through the log; only exceptions outside std::exception escape.

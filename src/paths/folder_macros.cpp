@@ -11,6 +11,11 @@ const char* const kFolderMacroList[kFolderMacroCount] = {
     "CDROM", "WINDIR", "SYSDIR", "START", "STARTUP", "PROGS", "TEMP", "DESKTOP"};
 
 std::string ExpandFolderMacros(std::string_view text) {
+  return ExpandFolderMacros(text, ResolveFolder);
+}
+
+std::string ExpandFolderMacros(std::string_view text,
+                               const std::function<std::string(size_t position)>& resolve) {
   std::string out;
   size_t i = 0;
   while (i < text.size()) {
@@ -34,7 +39,7 @@ std::string ExpandFolderMacros(std::string_view text) {
       ++position;
     }
     if (position == kFolderMacroCount) throw QXErr(kSyntaxError);
-    out += ResolveFolder(position);
+    out += resolve(position);
     i = close + 1;
   }
   return out;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -33,6 +34,11 @@ std::string ResolveFolder(size_t position);
 /// Raises QXErr kSyntaxError for a lone '$' at the end, a missing closing '$' or an unknown
 /// name.
 std::string ExpandFolderMacros(std::string_view text);
+
+/// The same with `resolve` in place of ResolveFolder: the syntax is checked the same way
+/// whatever `resolve` gives.
+std::string ExpandFolderMacros(std::string_view text,
+                               const std::function<std::string(size_t position)>& resolve);
 
 /// The folder a directory query gave: `length` is the query's result, `buffer` of
 /// `buffer_size` characters its text. The empty text when the query failed (0) or the path
