@@ -20,6 +20,10 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
       return true;
     } else if (arg == "--quiet" || arg == "-q") {
       options.quiet = true;
+    } else if (arg == "--check") {
+      options.check = true;
+    } else if (arg == "--force") {
+      options.force = true;
     } else if (arg == "--eval") {
       options.mode = Options::Mode::kEvaluate;
     } else if (arg == "--log" || arg == "--section") {
@@ -39,7 +43,15 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
     }
   }
 
+  if (options.force && !options.check) {
+    error = "--force goes with --check";
+    return false;
+  }
   if (options.mode == Options::Mode::kEvaluate) {
+    if (options.check) {
+      error = "--check does not go with --eval";
+      return false;
+    }
     if (section_option) {
       error = "--section does not go with --eval";
       return false;
@@ -68,15 +80,20 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
 }
 
 const char* UsageText() {
-  return "usage: qxirun [--quiet] [--log FILE] [--section NAME] SCRIPT [SECTION]\n"
+  return "usage: qxirun [--quiet] [--log FILE] [--check [--force]] [--section NAME] SCRIPT\n"
+         "              [SECTION]\n"
          "       qxirun [--log FILE] --eval SCRIPT NAME\n"
          "Runs master section SECTION (default: Setup) of SCRIPT with QXI.dll, showing each\n"
          "command section and file with its progress, then a summary; or prints the value\n"
          "(1 or 0) of condition NAME of SCRIPT and exits 0.\n"
          "  --quiet         show failures only: no progress, no summary\n"
          "  --log FILE      also append every failure, with its script, to FILE\n"
+         "  --check         first check the script as qxicheck does (findings on stderr), and\n"
+         "                  do not run it when the check finds errors\n"
+         "  --force         run it even then\n"
          "  --section NAME  the master section to run (the same as SECTION)\n"
-         "Exit status: 0 nothing logged, 1 something logged, 2 bad usage or no QXI.dll.\n";
+         "Exit status: 0 nothing logged, 1 something logged (or the check found errors and\n"
+         "nothing ran), 2 bad usage or no QXI.dll.\n";
 }
 
 }  // namespace qxirun

@@ -1,5 +1,5 @@
 // qxirun's command line:
-//   qxirun [--quiet] [--log FILE] [--section NAME] SCRIPT [SECTION]
+//   qxirun [--quiet] [--log FILE] [--check [--force]] [--section NAME] SCRIPT [SECTION]
 //   qxirun [--log FILE] --eval SCRIPT NAME
 #pragma once
 
@@ -19,6 +19,10 @@ struct Options {
   /// Empty for no log file.
   std::string log_path;
   bool quiet = false;
+  /// Check the script as qxicheck does before running it; refuse to run it on errors unless
+  /// `force`.
+  bool check = false;
+  bool force = false;
 };
 
 /// Reads the arguments after the program name. Returns false, with the reason in `error`,

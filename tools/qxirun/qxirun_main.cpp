@@ -11,11 +11,13 @@
 #include "command_line.h"
 #include "console_progress_display.h"
 #include "engine_library.h"
+#include "finding_output.h"
 #include "pending_renames.h"
 #include "progress_display.h"
 #include "qxi.h"
 #include "run_observer.h"
 #include "run_summary.h"
+#include "script_checker.h"
 
 namespace {
 
@@ -54,6 +56,21 @@ std::unique_ptr<qxirun::ProgressDisplay> MakeDisplay(const Options& options) {
     return std::make_unique<qxirun::ConsoleProgressDisplay>(out, stderr);
   }
   return std::make_unique<qxirun::PlainProgressDisplay>(options.quiet ? nullptr : stdout, stderr);
+}
+
+// qxicheck's check of the master section the run will run, relative paths from the current
+// folder where the engine will run it. Findings go to stderr; true when there is no error.
+bool CheckFirst(const Options& options) {
+  qxicheck::CheckSettings settings;
+  settings.sections.push_back(options.name);
+  settings.host_folder = ".";
+  qxicheck::ScriptChecker checker(settings);
+  const bool readable = checker.Check(options.script);
+  checker.Finish();
+  const qxicheck::FindingList& findings = checker.findings();
+  std::fputs(qxicheck::FindingLines(findings).c_str(), stderr);
+  std::fprintf(stderr, "qxirun: check: %s", qxicheck::SummaryLine(findings).c_str());
+  return readable && findings.errors() == 0;
 }
 
 int Run(const Options& options, const qxirun::EngineLibrary& engine, std::FILE* log_file) {
@@ -103,6 +120,10 @@ int main(int argc, char** argv) {
       std::fprintf(stderr, "qxirun: cannot open log file %s\n", options.log_path.c_str());
       return kExitUsage;
     }
+  }
+  if (options.check && !CheckFirst(options) && !options.force) {
+    std::fprintf(stderr, "qxirun: not run: the check found errors (--force runs it anyway)\n");
+    return kExitLogged;
   }
   qxirun::EngineLibrary engine;
   if (!qxirun::LoadEngineLibrary("QXI.dll", engine, error)) {
