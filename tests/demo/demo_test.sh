@@ -24,7 +24,8 @@ expect() {  # expect TEXT...: each text must appear, in this order, in the demo'
   done
 }
 [ $status -eq 0 ] || { echo "FAIL: demo exit status $status"; failures=$((failures + 1)); }
-expect "=== Another program is using" \
+expect "=== qxicheck: what the engine would report" "    0 errors, 0 warnings" \
+       "=== Another program is using" \
        "=== Files in C:\\Program Files\\Lumen Notes" \
        "Notes\\index.dat  0 bytes" "Notes\\notebooks\\travel\\packing.txt  " "firstrun.txt  " \
        "help\\index.txt  " "lumen.exe  " "readme.txt  " "templates\\letters\\formal.txt  " \
