@@ -53,4 +53,29 @@ same "the hello example checks clean, its included script with it" "$work/out" "
 run --section Parts examples/hello/parts.qxs
 same "the hello example's included script checks clean on its own" "$work/out" "0 errors, 0 warnings"
 
+# The complete scripts of the documentation (the ini blocks that begin with a master section
+# [Setup]), beside the hello example's included script.
+cp examples/hello/parts.qxs "$work/"
+n=0
+for doc in README.md docs/*.md; do
+  awk -v out="$work/doc" -v doc="$(basename "$doc")" '
+    /^```ini$/ { block++; file = out "-" doc "-" block ".qxs"; inside = 1; next }
+    /^```$/    { inside = 0; next }
+    inside     { print > file }
+  ' "$doc"
+done
+for script in "$work"/doc-*.qxs; do
+  grep -qm1 -v '^;' "$script" && [ "$(grep -m1 -v '^;' "$script" | cut -c1-7)" = "[Setup]" ] ||
+    continue
+  n=$((n + 1))
+  run "$script"
+  case $script in
+    *host-integration*)  # the example host's script, with the failing line its output shows
+      same "$(basename "$script") fails on its Bogus line only" "$work/out" "$script:7: error: Unknown command, section [Welcome] line #3: \"Bogus\" is not a command of group Misc
+1 error, 0 warnings" ;;
+    *) same "$(basename "$script") checks clean" "$work/out" "0 errors, 0 warnings" ;;
+  esac
+done
+check "the documentation has complete scripts" test "$n" -ge 3
+
 [ $failures -eq 0 ] || { echo "$failures failed"; exit 1; }
