@@ -13,18 +13,17 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "differential.h"
-#include "seed_scripts.h"
 #include "engine/script_file.h"
 #include "engine/text_compare.h"
 #include "mutation.h"
 #include "qxi.h"
 #include "script_checker.h"
+#include "seed_scripts.h"
+#include "support/disk_files.h"
 
 namespace {
 
@@ -36,18 +35,6 @@ void QXI_CALL Collect(const char* context, const char* message) {
   g_log.push_back({context != nullptr ? context : "", message != nullptr ? message : ""});
 }
 
-std::string ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-void WriteWhole(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
 std::string BaseName(const std::string& path) { return path.substr(path.find_last_of("\\/") + 1); }
 
 // The names of the section headers of a script text, in file order, as the engine finds them.
@@ -57,7 +44,7 @@ std::vector<std::string> SectionNames(const std::string& text) {
   char folder[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, folder);
   GetTempFileNameA(folder, "QXD", 0, path);
-  WriteWhole(path, text);
+  qxi_test::WriteText(path, text);
   {
     qxi::ScriptFile script(path);
     for (const auto& header : script.Headers()) names.emplace_back(header.name);
@@ -130,7 +117,7 @@ class Harness {
     std::vector<HANDLE> held;
     auto write = [&](const std::string& name, const std::string& bytes, bool hold) {
       const std::string path = sandbox_ + "\\" + name;
-      WriteWhole(path, bytes);
+      qxi_test::WriteText(path, bytes);
       if (hold) {
         held.push_back(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -228,7 +215,7 @@ int main(int argc, char** argv) {
   std::vector<Seed> scripts;
   std::vector<std::string> script_texts, archives;
   for (int i = first_arg + 4; i < argc; ++i) {
-    const std::string bytes = ReadWhole(argv[i]);
+    const std::string bytes = qxi_test::ReadText(argv[i]);
     if (bytes.compare(0, 4, "\x67\xD4\xA1\xBE") == 0) {
       archives.push_back(bytes);
       continue;

@@ -97,20 +97,31 @@ bool CheckMode::CheckRun(const std::string& path, const std::string& context,
   return true;
 }
 
+// Makes a frame the current one for its lifetime.
+class CheckMode::FrameScope {
+ public:
+  FrameScope(CheckMode& mode, Frame& frame, const qxi::ScriptFile& script,
+             std::string_view section)
+      : frames_(mode.frames_) {
+    frame.script = &script;
+    frame.section = std::string(section);
+    frames_.push_back(&frame);
+  }
+  ~FrameScope() { frames_.pop_back(); }
+  FrameScope(const FrameScope&) = delete;
+  FrameScope& operator=(const FrameScope&) = delete;
+
+ private:
+  std::vector<Frame*>& frames_;
+};
+
 void CheckMode::RunFrame(Frame& frame, qxi::ScriptFile& script, std::string_view section) {
-  frame.script = &script;
-  frame.section = std::string(section);
-  frames_.push_back(&frame);
-  try {
-    script.RunSection(section);
-  } catch (...) {
-    frames_.pop_back();
-    throw;
-  }
-  frames_.pop_back();
+  FrameScope current(*this, frame, script, section);
+  script.RunSection(section);
 }
 
-void CheckMode::CheckUnreachedMaster(const CheckedFile& file, const CheckedFile::Header& header) {
+void CheckMode::CheckUnreached(const CheckedFile& file, const CheckedFile::Header& header,
+                               const std::string& group) {
   qxi::ScriptFile script(file.path().c_str());
   if (!script.IsOpen()) return;
   Frame frame;
@@ -118,35 +129,20 @@ void CheckMode::CheckUnreachedMaster(const CheckedFile& file, const CheckedFile:
   frame.file = &FileFor(file.path(), file.context(), script);
   frame.entry_path = file.path();
   frame.entry_line = file.LineAt(header.bracket);
-  RunFrame(frame, script, header.name);
-}
-
-void CheckMode::CheckUnreachedSection(const CheckedFile& file, const CheckedFile::Header& header,
-                                      const std::string& group) {
-  qxi::ScriptFile script(file.path().c_str());
-  if (!script.IsOpen()) return;
-  Frame frame;
-  frame.context = file.context();
-  frame.file = &FileFor(file.path(), file.context(), script);
-  frame.entry_path = file.path();
-  frame.entry_line = file.LineAt(header.bracket);
-  frame.script = &script;
-  frames_.push_back(&frame);
-  try {
-    // The run's conditions first, as a run evaluates them before any section.
-    try {
-      script.LoadConditions();
-    } catch (const qxi::QXErr&) {
-      // No Conditions section: every prefix is undefined, as in a run.
-    }
-    qxi::CommandGroup walker(group);
-    walker.SetUp(script.text_begin() + header.body, script.text_end(), header.name);
-    walker.RunSection(qxi::ConditionMap());
-  } catch (...) {
-    frames_.pop_back();
-    throw;
+  if (group.empty()) {
+    RunFrame(frame, script, header.name);
+    return;
   }
-  frames_.pop_back();
+  FrameScope current(*this, frame, script, header.name);
+  // The run's conditions first, as a run evaluates them before any section.
+  try {
+    script.LoadConditions();
+  } catch (const qxi::QXErr&) {
+    // No Conditions section: every prefix is undefined, as in a run.
+  }
+  qxi::CommandGroup walker(group);
+  walker.SetUp(script.text_begin() + header.body, script.text_end(), header.name);
+  walker.RunSection(qxi::ConditionMap());
 }
 
 int32_t CheckMode::LineOf(const Frame& frame, const qxi::SectionReader& reader) const {

@@ -53,11 +53,10 @@ class CheckMode final : public qxi::WalkMode {
   bool CheckRun(const std::string& path, const std::string& context,
                 const std::string& host_folder, std::string_view section);
 
-  /// Checks the section of `header` in `file`, which no master section reached: as a master
-  /// section, or with the commands of `group`.
-  void CheckUnreachedMaster(const CheckedFile& file, const CheckedFile::Header& header);
-  void CheckUnreachedSection(const CheckedFile& file, const CheckedFile::Header& header,
-                             const std::string& group);
+  /// Checks the section of `header` in `file`, which no master section reached: with the
+  /// commands of `group`, or as a master section when `group` is empty.
+  void CheckUnreached(const CheckedFile& file, const CheckedFile::Header& header,
+                      const std::string& group);
 
   /// Every file checked so far, in the order first opened.
   const std::vector<CheckedFile*>& files() const { return file_order_; }
@@ -72,6 +71,7 @@ class CheckMode final : public qxi::WalkMode {
 
  private:
   struct Frame;
+  class FrameScope;
 
   CheckedFile& FileFor(const std::string& path, const std::string& context,
                        const qxi::ScriptFile& script);

@@ -72,11 +72,7 @@ void ScriptChecker::CheckUnreached() {
         what += ", and its lines name no command";
       }
       findings_.Add({Severity::kWarning, file.path(), line, what, std::nullopt});
-      if (kind.master) {
-        mode_.CheckUnreachedMaster(file, header);
-      } else if (!kind.group.empty()) {
-        mode_.CheckUnreachedSection(file, header, kind.group);
-      }
+      if (kind.master || !kind.group.empty()) mode_.CheckUnreached(file, header, kind.group);
     }
   }
 }
