@@ -4,7 +4,7 @@
 
 #include "engine/qx_err.h"
 #include "engine/text_compare.h"
-#include "engine/walk_mode.h"
+#include "paths/folder_macros.h"
 
 namespace qxi {
 namespace {
@@ -68,7 +68,7 @@ ScriptCursor StringParam::Parse(ScriptCursor cursor, const SectionReader& reader
 
 ScriptCursor PathParam::Parse(ScriptCursor cursor, const SectionReader& reader) {
   cursor = StringParam::Parse(cursor, reader);
-  value_ = CurrentWalkMode().ExpandFolders(value_, reader);
+  value_ = ExpandFolderMacros(value_);
   return cursor;
 }
 

@@ -28,9 +28,7 @@ bool WalkMode::LineRuns(const std::string& name, bool negate, const ConditionMap
   return found->second != negate;
 }
 
-std::string WalkMode::ExpandFolders(std::string_view text, const SectionReader&) {
-  return ExpandFolderMacros(text);
-}
+std::string WalkMode::Folder(size_t position) { return ResolveFolder(position); }
 
 void WalkMode::Execute(Command& command, const SectionReader&, ScriptCursor) {
   command.Execute();

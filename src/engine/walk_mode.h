@@ -1,11 +1,11 @@
 // WalkMode: what the section walkers do with the lines they read. A run, the default, looks
-// condition prefixes up, expands folder macros, executes commands and sends failures to the
+// condition prefixes up, resolves folder macros, executes commands and sends failures to the
 // host's log. A check (qxicheck) walks the same lines with the same walkers and readers, and
 // replaces exactly these steps: it reads every line as a run reads it and carries none out.
 #pragma once
 
+#include <cstddef>
 #include <string>
-#include <string_view>
 
 #include "conditions/condition_map.h"
 #include "engine/script_cursor.h"
@@ -32,9 +32,9 @@ class WalkMode {
   virtual bool LineRuns(const std::string& name, bool negate, const ConditionMap& conditions,
                         const SectionReader& reader);
 
-  /// `text`, read as the current parameter of `reader`'s line, with its folder macros
-  /// expanded (ExpandFolderMacros). Raises QXErr kSyntaxError for bad macro syntax.
-  virtual std::string ExpandFolders(std::string_view text, const SectionReader& reader);
+  /// The folder that folder macro `position` stands for in a text parameter: the run's is
+  /// ResolveFolder's.
+  virtual std::string Folder(size_t position);
 
   /// Carries out `command` with the values of the line `reader` has just read; `rest` stands
   /// after the command's last parameter. The run calls Execute.

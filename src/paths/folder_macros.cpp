@@ -4,6 +4,7 @@
 
 #include "engine/qx_err.h"
 #include "engine/text_compare.h"
+#include "engine/walk_mode.h"
 
 namespace qxi {
 
@@ -11,11 +12,6 @@ const char* const kFolderMacroList[kFolderMacroCount] = {
     "CDROM", "WINDIR", "SYSDIR", "START", "STARTUP", "PROGS", "TEMP", "DESKTOP"};
 
 std::string ExpandFolderMacros(std::string_view text) {
-  return ExpandFolderMacros(text, ResolveFolder);
-}
-
-std::string ExpandFolderMacros(std::string_view text,
-                               const std::function<std::string(size_t position)>& resolve) {
   std::string out;
   size_t i = 0;
   while (i < text.size()) {
@@ -39,7 +35,7 @@ std::string ExpandFolderMacros(std::string_view text,
       ++position;
     }
     if (position == kFolderMacroCount) throw QXErr(kSyntaxError);
-    out += resolve(position);
+    out += CurrentWalkMode().Folder(position);
     i = close + 1;
   }
   return out;

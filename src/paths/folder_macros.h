@@ -4,7 +4,6 @@
 #pragma once
 
 #include <cstddef>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -29,16 +28,12 @@ enum FolderMacro : size_t {
 /// registry wrapper raises for the shell's folder values.
 std::string ResolveFolder(size_t position);
 
-/// `text` with every $NAME$ replaced by ResolveFolder of its position (names compared
-/// ignoring ASCII case, whole name) and every $$ by '$'. Replacements are not scanned again.
+/// `text` with every $NAME$ replaced by the folder of its position (names compared ignoring
+/// ASCII case, whole name; the folder as the walkers' mode gives it, in a run ResolveFolder's)
+/// and every $$ by '$'. Replacements are not scanned again.
 /// Raises QXErr kSyntaxError for a lone '$' at the end, a missing closing '$' or an unknown
 /// name.
 std::string ExpandFolderMacros(std::string_view text);
-
-/// The same with `resolve` in place of ResolveFolder: the syntax is checked the same way
-/// whatever `resolve` gives.
-std::string ExpandFolderMacros(std::string_view text,
-                               const std::function<std::string(size_t position)>& resolve);
 
 /// The folder a directory query gave: `length` is the query's result, `buffer` of
 /// `buffer_size` characters its text. The empty text when the query failed (0) or the path

@@ -36,13 +36,15 @@ struct CheckMode::Frame {
   const char* master_prefixed = nullptr;
   const qxi::SectionReader* prefixed_reader = nullptr;
   const char* prefixed = nullptr;
-  // The parameters (bit N for parameter N) of the line being read that hold a folder macro.
-  uint64_t macro_params = 0;
 };
 
 namespace {
 
-constexpr uint64_t ParamBit(int32_t param) { return uint64_t{1} << (param < 63 ? param : 63); }
+// Whether a path names a file of this machine's view of the target: relative, and without a
+// folder macro (which the check leaves as written).
+bool CheckablePath(const std::string& path) {
+  return IsRelativePath(path) && path.find('$') == std::string::npos;
+}
 
 bool Is(const std::string& name, const char* expected) { return qxi::NamesEqual(name, expected); }
 
@@ -199,20 +201,12 @@ bool CheckMode::LineRuns(const std::string& name, bool, const qxi::ConditionMap&
   return true;
 }
 
-std::string CheckMode::ExpandFolders(std::string_view text, const qxi::SectionReader& reader) {
-  Frame& frame = Current();
-  return qxi::ExpandFolderMacros(text, [&](size_t position) {
-    frame.macro_params |= ParamBit(reader.param());
-    return "$" + std::string(qxi::kFolderMacroList[position]) + "$";
-  });
+std::string CheckMode::Folder(size_t position) {
+  return "$" + std::string(qxi::kFolderMacroList[position]) + "$";
 }
 
 void CheckMode::Execute(qxi::Command& command, const qxi::SectionReader& reader,
                         qxi::ScriptCursor rest) {
-  Frame& frame = Current();
-  const uint64_t macro_params = frame.macro_params;
-  frame.macro_params = 0;
-
   const qxi::ScriptCursor after = reader.SkipBlanks(rest);
   if (!reader.AtLineEnd(after)) {
     Warn(reader, "text after the last parameter of " + command.Name() + " is ignored: \"" +
@@ -225,18 +219,17 @@ void CheckMode::Execute(qxi::Command& command, const qxi::SectionReader& reader,
   const std::string group = static_cast<const qxi::CommandGroup&>(reader).Name();
   const std::string name = command.Name();
   if (Is(group, "Misc") && Is(name, "Include")) {
-    CheckInclude(command.params(), reader, macro_params);
+    CheckInclude(command.params(), reader);
   } else if (Is(group, "FileCopy") && Is(name, "CopyFile")) {
-    CheckCopySource(command.params(), reader, macro_params);
+    CheckCopySource(command.params(), reader);
   } else if (Is(group, "FileCopy") && Is(name, "ExtractQXZ")) {
-    CheckArchiveSource(command.params(), reader, macro_params);
+    CheckArchiveSource(command.params(), reader);
   }
 }
 
 void CheckMode::Report(const char* message, const qxi::SectionReader* where) {
   if (frames_.empty()) return;
   Frame& frame = Current();
-  frame.macro_params = 0;
   std::string hint = std::move(pending_hint_);
   pending_hint_.clear();
 
@@ -285,8 +278,7 @@ void CheckMode::DefineCondition(const qxi::Command& test, const qxi::SectionRead
   frame.file->NoteDefinition(name, LineOf(frame, reader));
 }
 
-void CheckMode::CheckInclude(const qxi::ParamList& params, const qxi::SectionReader& where,
-                             uint64_t macro_params) {
+void CheckMode::CheckInclude(const qxi::ParamList& params, const qxi::SectionReader& where) {
   Frame& frame = Current();
   const bool guarded = Guarded(frame, where);
   // The engine counts the nested runs before it opens anything.
@@ -302,7 +294,7 @@ void CheckMode::CheckInclude(const qxi::ParamList& params, const qxi::SectionRea
 
   const std::string& path = params.Text(0);
   const std::string& section = params.Text(1);
-  if ((macro_params & (ParamBit(1) | ParamBit(2))) != 0 || !IsRelativePath(path)) {
+  if (!CheckablePath(path) || section.find('$') != std::string::npos) {
     // A file of the target machine: where it is missing, the engine says so.
     if (!section.empty()) {
       findings_.Add({Severity::kNone, frame.file->path(), LineOf(frame, where), "",
@@ -333,22 +325,19 @@ void CheckMode::CheckInclude(const qxi::ParamList& params, const qxi::SectionRea
   RunFrame(nested, script, section);
 }
 
-void CheckMode::CheckCopySource(const qxi::ParamList& params, const qxi::SectionReader& where,
-                                uint64_t macro_params) {
-  if ((macro_params & (ParamBit(1) | ParamBit(3))) != 0) return;
+void CheckMode::CheckCopySource(const qxi::ParamList& params, const qxi::SectionReader& where) {
   const std::string source = qxi::JoinPath(params.Text(0), params.Text(2));
-  if (!IsRelativePath(source)) return;
+  if (!CheckablePath(source)) return;
   const LocatedPath located = Locate(host_folder_, source);
   if (!located.is_file) {
     Warn(where, "CopyFile source \"" + source + "\" is not there: no file " + located.path);
   }
 }
 
-void CheckMode::CheckArchiveSource(const qxi::ParamList& params, const qxi::SectionReader& where,
-                                   uint64_t macro_params) {
-  if ((macro_params & ParamBit(1)) != 0) return;
+void CheckMode::CheckArchiveSource(const qxi::ParamList& params,
+                                   const qxi::SectionReader& where) {
   const std::string& archive = params.Text(0);
-  if (!IsRelativePath(archive)) return;
+  if (!CheckablePath(archive)) return;
   const LocatedPath located = Locate(host_folder_, archive);
   if (!located.is_file) {
     Warn(where, "ExtractQXZ archive \"" + archive + "\" is not there: no file " + located.path);

@@ -4,7 +4,8 @@
 // - a condition prefix is not evaluated: the line is read as if it ran, and what is found on
 //   it is found "where its condition holds"; the names the Conditions section defines are
 //   tracked as defined on every machine, or only where the condition of their own line holds;
-// - folder macros are checked for their syntax and not resolved;
+// - folder macros are checked for their syntax and not resolved: a macro stays as written, so
+//   a path with a '$' in it names a file of the target machine;
 // - no command is executed: Include opens the included script (a relative path from the
 //   host's folder) and checks its master section, nested as the engine nests it; CopyFile
 //   and ExtractQXZ look for their relative source files;
@@ -64,7 +65,7 @@ class CheckMode final : public qxi::WalkMode {
   void SectionEntered(const qxi::SectionReader& reader) override;
   bool LineRuns(const std::string& name, bool negate, const qxi::ConditionMap& conditions,
                 const qxi::SectionReader& reader) override;
-  std::string ExpandFolders(std::string_view text, const qxi::SectionReader& reader) override;
+  std::string Folder(size_t position) override;
   void Execute(qxi::Command& command, const qxi::SectionReader& reader,
                qxi::ScriptCursor rest) override;
   void Report(const char* message, const qxi::SectionReader* where) override;
@@ -85,12 +86,9 @@ class CheckMode final : public qxi::WalkMode {
   void Warn(const qxi::SectionReader& where, const std::string& text);
 
   void DefineCondition(const qxi::Command& test, const qxi::SectionReader& reader);
-  void CheckInclude(const qxi::ParamList& params, const qxi::SectionReader& where,
-                    uint64_t macro_params);
-  void CheckCopySource(const qxi::ParamList& params, const qxi::SectionReader& where,
-                       uint64_t macro_params);
-  void CheckArchiveSource(const qxi::ParamList& params, const qxi::SectionReader& where,
-                          uint64_t macro_params);
+  void CheckInclude(const qxi::ParamList& params, const qxi::SectionReader& where);
+  void CheckCopySource(const qxi::ParamList& params, const qxi::SectionReader& where);
+  void CheckArchiveSource(const qxi::ParamList& params, const qxi::SectionReader& where);
 
   const CheckSettings& settings_;
   FindingList& findings_;
