@@ -1,7 +1,6 @@
 #include "differential.h"
 
 #include <map>
-#include <set>
 #include <utility>
 
 #include "engine/qx_err.h"
@@ -19,7 +18,9 @@ bool EndsWith(const std::string& text, const std::string& end) {
 
 }  // namespace
 
-bool IsMachineIndependent(const std::string& message) {
+bool IsMachineIndependent(const Logged& report, const std::set<std::string>& checked) {
+  if (!report.context.empty() && checked.count(report.context) == 0) return false;
+  const std::string& message = report.message;
   for (int code : {qxi::kSyntaxError, qxi::kEnumMismatch, qxi::kSectionNotFound,
                    qxi::kUnknownCommand, qxi::kUndefinedCondition}) {
     if (StartsWith(message, qxi::QXErr(code).what())) return true;
@@ -29,7 +30,8 @@ bool IsMachineIndependent(const std::string& message) {
 }
 
 Comparison Compare(const std::vector<Logged>& logged,
-                   const std::vector<qxicheck::EngineMessage>& foreseen) {
+                   const std::vector<qxicheck::EngineMessage>& foreseen,
+                   const std::set<std::string>& checked) {
   std::set<Logged> reports(logged.begin(), logged.end());
   std::map<std::pair<std::string, std::string>, qxicheck::Reach> expected;
   for (const auto& message : foreseen) {
@@ -38,7 +40,7 @@ Comparison Compare(const std::vector<Logged>& logged,
   Comparison comparison;
   comparison.reports = reports.size();
   for (const Logged& report : reports) {
-    if (!IsMachineIndependent(report.message)) continue;
+    if (!IsMachineIndependent(report, checked)) continue;
     ++comparison.independent;
     if (expected.count({report.context, report.message}) != 0) {
       ++comparison.matched;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,13 +29,17 @@ struct Comparison {
   size_t not_logged = 0;   ///< foreseen where conditions hold or on some machines, not logged
 };
 
-/// Whether the engine logs `message` whatever the state of the machine: a failure to read a
+/// Whether the engine logs `report` whatever the state of the machine: a failure to read a
 /// line (syntax, unknown names, undefined conditions, sections not found) or Include runs
-/// nested too deep. Failures of the machine (files, registry, processes, archives) are not.
-bool IsMachineIndependent(const std::string& message);
+/// nested too deep, in a script the check read (`checked` holds their log contexts) or of a
+/// script that could not be opened (the empty context). Failures of the machine (files,
+/// registry, processes, archives) are not, nor is anything in a script of the machine that
+/// the check could not see (an Include by an absolute path or a folder macro).
+bool IsMachineIndependent(const Logged& report, const std::set<std::string>& checked);
 
 /// Compares the log of a run with the messages a check foresaw for it.
 Comparison Compare(const std::vector<Logged>& logged,
-                   const std::vector<qxicheck::EngineMessage>& foreseen);
+                   const std::vector<qxicheck::EngineMessage>& foreseen,
+                   const std::set<std::string>& checked);
 
 }  // namespace qxi_differential

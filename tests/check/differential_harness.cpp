@@ -1,5 +1,6 @@
 // differential_harness [--as-is] SEED FIRST COUNT SANDBOX SEEDFILE...: every script through
-// qxicheck's check and through the real QXI.dll (found beside this program), compared. With
+// qxicheck's check and through the real QXI.dll (found beside this program), compared; the
+// seeds are the SEEDFILEs' scripts (seed_scripts.h) and one made from the command table. With
 // --as-is, each seed script first runs unchanged, once per section it has (and once with the
 // empty name); then cases FIRST to FIRST+COUNT-1 of mutation run SEED. Every case starts in an
 // empty SANDBOX holding all seed scripts under their own names (so that they include each
@@ -24,6 +25,7 @@
 #include "script_checker.h"
 #include "seed_scripts.h"
 #include "support/disk_files.h"
+#include "table_lines.h"
 
 namespace {
 
@@ -144,8 +146,8 @@ class Harness {
     SetCurrentDirectoryA(OwnFolder().c_str());
     for (HANDLE handle : held) CloseHandle(handle);
 
-    const auto comparison =
-        qxi_differential::Compare(g_log, checker.findings().EngineMessages());
+    const auto comparison = qxi_differential::Compare(
+        g_log, checker.findings().EngineMessages(), checker.contexts());
     ++totals_.cases;
     totals_.reports += comparison.reports;
     totals_.independent += comparison.independent;
@@ -231,6 +233,12 @@ int main(int argc, char** argv) {
       script_texts.push_back(text);
     }
   }
+
+  // Every parameter of the table written wrong in every way, as one more script.
+  const std::string table_lines =
+      qxi_robust::FilterBlockingLines(qxi_differential::TableLinesScript());
+  scripts.push_back({"table-lines.qxs", table_lines, false});
+  script_texts.push_back(table_lines);
 
   HMODULE dll = LoadLibraryA((OwnFolder() + "QXI.dll").c_str());
   auto process = reinterpret_cast<QxiProcessQXS>(

@@ -108,6 +108,7 @@ class CheckMode::FrameScope {
     frame.script = &script;
     frame.section = std::string(section);
     frames_.push_back(&frame);
+    mode.contexts_.insert(frame.context);
   }
   ~FrameScope() { frames_.pop_back(); }
   FrameScope(const FrameScope&) = delete;

@@ -62,6 +62,10 @@ class CheckMode final : public qxi::WalkMode {
   /// Every file checked so far, in the order first opened.
   const std::vector<CheckedFile*>& files() const { return file_order_; }
 
+  /// The log contexts of the runs checked so far: what the engine's reports about each
+  /// script the check read would carry.
+  const std::set<std::string>& contexts() const { return contexts_; }
+
   void SectionEntered(const qxi::SectionReader& reader) override;
   bool LineRuns(const std::string& name, bool negate, const qxi::ConditionMap& conditions,
                 const qxi::SectionReader& reader) override;
@@ -95,6 +99,7 @@ class CheckMode final : public qxi::WalkMode {
   std::map<std::string, std::unique_ptr<CheckedFile>> files_;  // by PathKey
   std::vector<CheckedFile*> file_order_;
   std::vector<Frame*> frames_;
+  std::set<std::string> contexts_;
   std::string host_folder_;
   /// Said with the next report: why the failure raised for it happened.
   std::string pending_hint_;

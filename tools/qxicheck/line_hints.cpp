@@ -129,23 +129,21 @@ std::string ItemProblem(const qxi::ParamSpec& spec, const Item& item,
     }
     return choice != nullptr ? "it is missing" : "";
   }
+  std::string text;
+  try {
+    qxi::ReadToken(item.at, reader, text);
+  } catch (const qxi::QXErr&) {
+    return "a closing quote must be followed by a blank or the line end: " + item.raw;
+  }
   if (choice != nullptr) {
-    std::string token;
-    qxi::ReadToken(item.at, reader, token);
-    return Quoted(token) + " is not one of " + Listed(choice->options()) +
-           DidYouMean(token, choice->options());
+    return Quoted(text) + " is not one of " + Listed(choice->options()) +
+           DidYouMean(text, choice->options());
   }
   if (dynamic_cast<const qxi::IntegerParam*>(&spec) != nullptr) {
     return Quoted(item.raw) + " is not a number";
   }
   if (dynamic_cast<const qxi::BytesParam*>(&spec) != nullptr) {
     return Quoted(item.raw) + " is not byte data (hexadecimal digit pairs, such as 00FF)";
-  }
-  std::string text;
-  try {
-    qxi::ReadToken(item.at, reader, text);
-  } catch (const qxi::QXErr&) {
-    return "a closing quote must be followed by a blank or the line end: " + item.raw;
   }
   if (dynamic_cast<const qxi::PathParam*>(&spec) == nullptr) return "";
   // The folder macro that the expansion refused.
@@ -251,20 +249,23 @@ std::string MasterLineHint(const char* message, const qxi::MasterRunner& master)
   }
   if (param >= 1 && StartsWith(message, qxi::kSyntaxError)) {
     const qxi::StringParam name("Section name");
-    return "the name of section #" + std::to_string(param) + ": " +
-           ItemProblem(name, ItemAt(master, false, static_cast<size_t>(param)), master);
+    return ItemProblem(name, ItemAt(master, false, static_cast<size_t>(param)), master);
   }
   return "";
 }
 
 }  // namespace
 
-std::string LineHint(const char* message, const qxi::SectionReader& where) {
-  if (const auto* group = dynamic_cast<const qxi::CommandGroup*>(&where)) {
-    return CommandLineHint(message, *group);
-  }
-  if (const auto* master = dynamic_cast<const qxi::MasterRunner*>(&where)) {
-    return MasterLineHint(message, *master);
+std::string LineHint(const char* message, const qxi::SectionReader& where) noexcept {
+  // A hint is an extra: whatever it meets, the report it goes with stands.
+  try {
+    if (const auto* group = dynamic_cast<const qxi::CommandGroup*>(&where)) {
+      return CommandLineHint(message, *group);
+    }
+    if (const auto* master = dynamic_cast<const qxi::MasterRunner*>(&where)) {
+      return MasterLineHint(message, *master);
+    }
+  } catch (const std::exception&) {
   }
   return "";
 }

@@ -11,8 +11,9 @@
 namespace qxicheck {
 
 /// What the current line of `where` shows about the failure reported as `message` (the
-/// walker's state is that of the failure); empty when there is nothing to add.
-std::string LineHint(const char* message, const qxi::SectionReader& where);
+/// walker's state is that of the failure); empty when there is nothing to add. Never raises:
+/// it is called while a walker reports.
+std::string LineHint(const char* message, const qxi::SectionReader& where) noexcept;
 
 /// Why a prefix naming `name` finds no condition; `in_conditions` when the prefix is on a line
 /// of the Conditions section itself.

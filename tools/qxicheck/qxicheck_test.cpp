@@ -60,6 +60,7 @@ TEST_F(Checker, ErrorsCarryTheFileLineTheEngineMessageAndWhatIsWrong) {
       "[Later]\n"
       "\"Later\" 1\n"
       "SetSzValue\n"
+      "SetSzValue \"HKCU\"x Software\\A V x\n"
       "[Conditions]\n"
       "FileExists Ready x\n");
   EXPECT_EQ(lines,
@@ -82,8 +83,11 @@ TEST_F(Checker, ErrorsCarryTheFileLineTheEngineMessageAndWhatIsWrong) {
                      "for a $); did you mean \"WINDIR\"?\n" +
             At(15) + "error: Enum parameter doesn't match valid options, section [Later] line "
                      "#2 Param #1: Param #1 of SetSzValue, \"Root Key\" (a root key): it is "
-                     "missing\n");
-  EXPECT_EQ(SummaryLine(checker_->findings()), "8 errors, 0 warnings\n");
+                     "missing\n" +
+            At(16) + "error: Syntax error, section [Later] line #3 Param #1: Param #1 of "
+                     "SetSzValue, \"Root Key\" (a root key): a closing quote must be followed "
+                     "by a blank or the line end: \"HKCU\"x\n");
+  EXPECT_EQ(SummaryLine(checker_->findings()), "9 errors, 0 warnings\n");
   // Section Later runs only where Ready holds; the master line that names it is read
   // whatever Ready is.
   EXPECT_EQ(EngineMessageLines(checker_->findings()),
@@ -96,6 +100,7 @@ TEST_F(Checker, ErrorsCarryTheFileLineTheEngineMessageAndWhatIsWrong) {
             "holds\t" + path_ +
                 "\tEnum parameter doesn't match valid options, section [Later] line #2 "
                 "Param #1\n"
+            "holds\t" + path_ + "\tSyntax error, section [Later] line #3 Param #1\n"
             "always\t" + path_ +
                 "\tEnum parameter doesn't match valid options: Master section: Setup line: 3\n");
 }

@@ -4,6 +4,7 @@
 // that no line uses.
 #pragma once
 
+#include <set>
 #include <string>
 
 #include "check_mode.h"
@@ -24,6 +25,9 @@ class ScriptChecker {
   void Finish();
 
   const FindingList& findings() const { return findings_; }
+  /// The log contexts of the runs checked: what the engine's reports about each script the
+  /// check read would carry (CheckMode::contexts).
+  const std::set<std::string>& contexts() const { return mode_.contexts(); }
 
  private:
   void CheckDuplicates(const CheckedFile& file);

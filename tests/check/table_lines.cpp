@@ -1,0 +1,66 @@
+#include "table_lines.h"
+
+#include <map>
+
+#include "conditions/condition_tests.h"
+#include "engine/command_table.h"
+
+namespace qxi_differential {
+namespace {
+
+// Tokens that some parameter kind refuses or reads otherwise than it looks.
+const char* const kBadTokens[] = {
+    "\"a\"x", "$NOSUCH$", "$WINDIR", "abc$", "$$WINDIR$", "12ab", "+5", "-", "4294967296",
+    "0x12", "ABC", "HKEY_CURRENT_USER", "hkcu", "\"\"", "\"unclosed ; text", "; comment", "@X"};
+
+// A token every parameter of `kind` reads without complaint.
+const char* GoodToken(qxi::ParamKind kind) {
+  switch (kind) {
+    case qxi::ParamKind::kPath: return "$TEMP$qxi";
+    case qxi::ParamKind::kInteger: return "1";
+    case qxi::ParamKind::kAttributes: return "RH";
+    case qxi::ParamKind::kRootKey: return "HKCU";
+    case qxi::ParamKind::kBytes: return "00FF";
+  }
+  return "";
+}
+
+// The lines of one command: all parameters right, then each one wrong in every way.
+std::string Lines(const std::string& name, const qxi::ParamDef* params, size_t count,
+                  const std::string& first) {
+  std::string lines;
+  for (size_t wrong = 0; wrong <= count; ++wrong) {
+    for (const char* bad : kBadTokens) {
+      std::string line = name + first;
+      for (size_t i = 0; i < count; ++i) {
+        line += " ";
+        line += i == wrong ? bad : GoodToken(params[i].kind);
+      }
+      lines += line + "\r\n";
+      if (wrong == count) break;  // all right: once
+    }
+  }
+  return lines;
+}
+
+}  // namespace
+
+std::string TableLinesScript() {
+  std::map<std::string, std::string> sections;
+  for (size_t i = 0; i < qxi::kCommandCount; ++i) {
+    const qxi::CommandDef& row = qxi::kCommandTable[i];
+    sections[row.group] += Lines(row.name, row.params, row.param_count, "");
+  }
+  std::string script = "[Main]\r\n";
+  for (const auto& [group, lines] : sections) script += group + " T" + group + "\r\n";
+  for (const auto& [group, lines] : sections) {
+    script += "[T" + group + "]\r\n\"" + group + "\" 1\r\n" + lines;
+  }
+  script += "[Conditions]\r\n";
+  for (const qxi::ConditionDef& test : qxi::kConditionTable) {
+    script += Lines(test.name, test.params, test.param_count, " C" + std::string(test.name));
+  }
+  return script;
+}
+
+}  // namespace qxi_differential
