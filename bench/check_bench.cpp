@@ -62,7 +62,9 @@ std::string BenchScript(long lines) {
     text += "[S" + std::to_string(s) + "]\r\n\"Section " + std::to_string(s) + "\" " +
             std::to_string(per_section) + "\r\n";
     for (long i = 0; i < per_section; ++i) {
-      if (i % 4 == 0) text += "@" + std::string(i % 8 ? "!" : "") + "C" + std::to_string(i % 25) + " ";
+      if (i % 4 == 0) {
+        text += "@" + std::string(i % 8 ? "!" : "") + "C" + std::to_string(i % 25) + " ";
+      }
       text += Line(group, i) + "\r\n";
     }
   }

@@ -65,10 +65,11 @@ const char* ScriptFile::FindSection(std::string_view name) const {
 std::vector<ScriptFile::Header> ScriptFile::Headers() const {
   std::vector<Header> headers;
   const char* end = text_end();
-  ScanHeaders(text_begin(), end, [&](std::string_view name, const char* bracket, const char* close) {
-    headers.push_back({name, bracket, NextNonEmptyLine(close, end)});
-    return false;
-  });
+  ScanHeaders(text_begin(), end,
+              [&](std::string_view name, const char* bracket, const char* close) {
+                headers.push_back({name, bracket, NextNonEmptyLine(close, end)});
+                return false;
+              });
   return headers;
 }
 

@@ -55,8 +55,9 @@ done
 rm -rf "$prefix"
 # The counts of the chunks, summed.
 awk -v seed="$seed" '{ for (i = 2; i <= 8; ++i) sum[i] += $i }
-  END { printf "differential, seed %s: scripts %d, engine reports %d (machine-independent %d), " \
-               "matched %d, missed %d, false %d, foreseen where conditions hold but not logged %d\n",
+  END { printf "differential, seed %s: scripts %d, engine reports %d " \
+               "(machine-independent %d), matched %d, missed %d, false %d, " \
+               "foreseen where conditions hold but not logged %d\n",
                seed, sum[2], sum[3], sum[4], sum[5], sum[6], sum[7], sum[8] }' "$work/counts"
 echo "differential run: $(( $(date +%s) - started )) s"
 exit $failed

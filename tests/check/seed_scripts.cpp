@@ -40,7 +40,9 @@ std::string Literal(const std::string& code, size_t& i) {
       }
       case 'x': {
         int value = 0;
-        while (i + 1 < code.size() && HexDigit(code[i + 1]) >= 0) value = value * 16 + HexDigit(code[++i]);
+        while (i + 1 < code.size() && HexDigit(code[i + 1]) >= 0) {
+          value = value * 16 + HexDigit(code[++i]);
+        }
         text += static_cast<char>(value);
         break;
       }
