@@ -74,7 +74,7 @@ CheckedFile& CheckMode::FileFor(const std::string& path, const std::string& cont
                                 const qxi::ScriptFile& script) {
   auto& file = files_[PathKey(path)];
   if (!file) {
-    file = std::make_unique<CheckedFile>(path, context, script);
+    file = std::make_unique<CheckedFile>(path, context, host_folder_, script);
     file_order_.push_back(file.get());
     findings_.NotePath(path);
   }
@@ -127,6 +127,7 @@ void CheckMode::CheckUnreached(const CheckedFile& file, const CheckedFile::Heade
                                const std::string& group) {
   qxi::ScriptFile script(file.path().c_str());
   if (!script.IsOpen()) return;
+  host_folder_ = file.host_folder();
   Frame frame;
   frame.context = file.context();
   frame.file = &FileFor(file.path(), file.context(), script);

@@ -4,8 +4,9 @@
 
 namespace qxicheck {
 
-CheckedFile::CheckedFile(std::string path, std::string context, const qxi::ScriptFile& script)
-    : path_(std::move(path)), context_(std::move(context)) {
+CheckedFile::CheckedFile(std::string path, std::string context, std::string host_folder,
+                         const qxi::ScriptFile& script)
+    : path_(std::move(path)), context_(std::move(context)), host_folder_(std::move(host_folder)) {
   const char* begin = script.text_begin();
   const char* end = script.text_end();
   line_starts_.push_back(0);

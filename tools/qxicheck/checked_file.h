@@ -31,11 +31,14 @@ class CheckedFile {
   };
 
   /// The file at `path` (as shown and opened), learnt from its open `script`; `context` is
-  /// the path the engine's reports about it carry.
-  CheckedFile(std::string path, std::string context, const qxi::ScriptFile& script);
+  /// the path the engine's reports about it carry, `host_folder` where the host that runs it
+  /// runs (relative paths start there).
+  CheckedFile(std::string path, std::string context, std::string host_folder,
+              const qxi::ScriptFile& script);
 
   const std::string& path() const { return path_; }
   const std::string& context() const { return context_; }
+  const std::string& host_folder() const { return host_folder_; }
 
   /// The file's own line (1-based) of the character at `offset`: a line ends at LF, CR LF or
   /// CR.
@@ -60,6 +63,7 @@ class CheckedFile {
  private:
   std::string path_;
   std::string context_;
+  std::string host_folder_;
   std::vector<size_t> line_starts_;
   std::vector<Header> headers_;
   std::set<size_t> walked_;
