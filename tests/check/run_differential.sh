@@ -47,6 +47,9 @@ while :; do
   if [ $status -ne 0 ]; then
     echo "FAIL: exit status $status in cases $first..$((first + n - 1))"
     failed=1
+  elif ! grep -q '^counts ' "$work/chunk.out"; then
+    echo "FAIL: no counts for cases $first..$((first + n - 1)): the harness did not run"
+    failed=1
   fi
   wineserver -k >/dev/null 2>&1
   first=$((first + n))
