@@ -5,7 +5,8 @@
 # in chunks of CHUNK cases, each chunk in a fresh throw-away prefix under WORKDIR without the
 # Z: drive. The command examples of ROOT/docs/script-reference.md join the seeds as one
 # script. Prints what the check missed or foresaw wrongly, and the summed counts; exit
-# status 0 when it missed nothing and foresaw nothing wrongly.
+# status 0 when it missed nothing and foresaw nothing wrongly. QXI_DIFFERENTIAL_FIRST=N starts
+# at case N instead (without the seeds as they are), to run a failing chunk again.
 set -u
 bin=$1 arch=$2 work=$3 seed=$4 cases=$5 chunk=$6 root=$7
 shift 7
@@ -15,13 +16,15 @@ work=$(realpath "$work")
 prefix=$work/prefix
 "$root/tests/docs/reference_examples.sh" "$root/docs/script-reference.md" "$work"
 cp "$work/examples.qxs" "$work/reference-examples.qxs"
-first=0
+start=${QXI_DIFFERENTIAL_FIRST:-0}
+first=$start
+end=$((start + cases))
 failed=0
 started=$(date +%s)
 : >"$work/counts"
 
 while :; do
-  n=$(( cases - first < chunk ? cases - first : chunk ))
+  n=$(( end - first < chunk ? end - first : chunk ))
   as_is=()
   [ "$first" -eq 0 ] && as_is=(--as-is)
   [ "$n" -gt 0 ] || [ ${#as_is[@]} -gt 0 ] || break
@@ -38,6 +41,7 @@ while :; do
     cp "$file" "$harness/seeds/$name"
     seeds+=("C:\\harness\\seeds\\$name")
   done
+  chunk_started=$(date +%s)
   (cd "$prefix/drive_c" &&
      "$WINE" 'C:\harness\differential_harness.exe' "${as_is[@]}" "$seed" "$first" "$n" \
        'C:\harness\sandbox' "${seeds[@]}" > "$work/chunk.out" 2>&1 </dev/null)
@@ -48,12 +52,13 @@ while :; do
     echo "FAIL: exit status $status in cases $first..$((first + n - 1))"
     failed=1
   elif ! grep -q '^counts ' "$work/chunk.out"; then
-    echo "FAIL: no counts for cases $first..$((first + n - 1)): the harness did not run"
+    echo "FAIL: no counts for cases $first..$((first + n - 1)) after" \
+         "$(( $(date +%s) - chunk_started )) s: the harness did not finish"
     failed=1
   fi
   wineserver -k >/dev/null 2>&1
   first=$((first + n))
-  [ "$first" -lt "$cases" ] || break
+  [ "$first" -lt "$end" ] || break
 done
 rm -rf "$prefix"
 # The counts of the chunks, summed.
