@@ -1,6 +1,8 @@
 #include "checked_file.h"
 
 #include <algorithm>
+#include <map>
+#include <string_view>
 
 namespace qxicheck {
 
@@ -15,9 +17,11 @@ CheckedFile::CheckedFile(std::string path, std::string context, std::string host
       line_starts_.push_back(static_cast<size_t>(p + 1 - begin));
     }
   }
+  std::map<std::string_view, size_t, qxi::NameLessOp> first_of_name;
   for (const auto& header : script.Headers()) {
+    const size_t first = first_of_name.emplace(header.name, headers_.size()).first->second;
     headers_.push_back({std::string(header.name), static_cast<size_t>(header.bracket - begin),
-                        static_cast<size_t>(header.body - begin)});
+                        static_cast<size_t>(header.body - begin), first});
   }
 }
 

@@ -18,11 +18,13 @@ namespace qxicheck {
 
 class CheckedFile {
  public:
-  /// A section header: its name and where the header and the body begin (offsets).
+  /// A section header: its name, where the header and the body begin (offsets), and the
+  /// index of the first header of that name (FindSection finds only that one).
   struct Header {
     std::string name;
     size_t bracket;
     size_t body;
+    size_t first;
   };
   /// A condition the Conditions section defines: the line of its first definition.
   struct Definition {

@@ -34,30 +34,25 @@ void ScriptChecker::Finish() {
 void ScriptChecker::CheckDuplicates(const CheckedFile& file) {
   const auto& headers = file.headers();
   for (size_t i = 0; i < headers.size(); ++i) {
-    for (size_t j = 0; j < i; ++j) {
-      if (!qxi::NamesEqual(headers[i].name, headers[j].name)) continue;
-      findings_.Add({Severity::kWarning, file.path(), file.LineAt(headers[i].bracket),
-                     "section [" + headers[i].name + "] is never reached: its name is taken by "
-                     "the section at line " + std::to_string(file.LineAt(headers[j].bracket)) +
-                     ", which the engine always finds first",
-                     std::nullopt});
-      break;
-    }
+    if (headers[i].first == i) continue;
+    const int32_t first_line = file.LineAt(headers[headers[i].first].bracket);
+    findings_.Add({Severity::kWarning, file.path(), file.LineAt(headers[i].bracket),
+                   "section [" + headers[i].name + "] is never reached: its name is taken by "
+                   "the section at line " + std::to_string(first_line) +
+                   ", which the engine always finds first",
+                   std::nullopt});
   }
 }
 
 void ScriptChecker::CheckUnreached() {
-  // Checking one section may walk others (a master section names them): each file is looked
-  // at again until every section of it was walked or reported.
+  // Checking one section may walk others (a master section names them, an Include opens
+  // another file): those are walked by the time the loop comes to them. Files opened meanwhile
+  // join the end of the list.
   for (size_t f = 0; f < mode_.files().size(); ++f) {
     const CheckedFile& file = *mode_.files()[f];
     for (size_t i = 0; i < file.headers().size(); ++i) {
       const CheckedFile::Header& header = file.headers()[i];
-      const bool first = std::none_of(file.headers().begin(), file.headers().begin() + i,
-                                      [&](const CheckedFile::Header& earlier) {
-                                        return qxi::NamesEqual(earlier.name, header.name);
-                                      });
-      if (!first || file.Walked(header.body)) continue;
+      if (header.first != i || file.Walked(header.body)) continue;
       const int32_t line = file.LineAt(header.bracket);
       qxi::ScriptFile script(file.path().c_str());
       if (!script.IsOpen()) continue;
