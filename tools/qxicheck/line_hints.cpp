@@ -35,22 +35,6 @@ qxi::ScriptCursor FirstItem(const qxi::SectionReader& reader, bool header) {
   return cursor;
 }
 
-// The tokens of the current line of `reader` after its condition prefix: the command or group
-// name first. Reading stops at a token the engine cannot read, or after `count` tokens.
-std::vector<std::string> LineTokens(const qxi::SectionReader& reader, size_t count) {
-  std::vector<std::string> tokens;
-  try {
-    qxi::ScriptCursor cursor = FirstItem(reader, false);
-    while (tokens.size() < count && !reader.AtLineEnd(reader.SkipBlanks(cursor))) {
-      tokens.emplace_back();
-      cursor = qxi::ReadToken(cursor, reader, tokens.back());
-    }
-  } catch (const qxi::QXErr&) {
-    // What could be read is enough.
-  }
-  return tokens;
-}
-
 // One item of a line as written.
 struct Item {
   bool end_of_file = false;  // the section's text ends before it
@@ -255,6 +239,20 @@ std::string MasterLineHint(const char* message, const qxi::MasterRunner& master)
 }
 
 }  // namespace
+
+std::vector<std::string> LineTokens(const qxi::SectionReader& reader, size_t count) {
+  std::vector<std::string> tokens;
+  try {
+    qxi::ScriptCursor cursor = FirstItem(reader, false);
+    while (tokens.size() < count && !reader.AtLineEnd(reader.SkipBlanks(cursor))) {
+      tokens.emplace_back();
+      cursor = qxi::ReadToken(cursor, reader, tokens.back());
+    }
+  } catch (const qxi::QXErr&) {
+    // What could be read is enough.
+  }
+  return tokens;
+}
 
 std::string LineHint(const char* message, const qxi::SectionReader& where) noexcept {
   // A hint is an extra: whatever it meets, the report it goes with stands.

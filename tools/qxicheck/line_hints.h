@@ -15,6 +15,11 @@ namespace qxicheck {
 /// it is called while a walker reports.
 std::string LineHint(const char* message, const qxi::SectionReader& where) noexcept;
 
+/// The tokens of the current line of `reader` (from its line_start) after its condition
+/// prefix: the command or group name first. Reading stops at a token the engine cannot read,
+/// or after `count` tokens.
+std::vector<std::string> LineTokens(const qxi::SectionReader& reader, size_t count);
+
 /// Why a prefix naming `name` finds no condition; `in_conditions` when the prefix is on a line
 /// of the Conditions section itself.
 std::string UndefinedConditionHint(const std::string& name, bool script_has_conditions,

@@ -4,34 +4,14 @@
 #include <vector>
 
 #include "engine/command_table.h"
-#include "engine/condition_prefix.h"
 #include "engine/params.h"
 #include "engine/qx_err.h"
 #include "engine/section_reader.h"
 #include "engine/text_compare.h"
+#include "line_hints.h"
 
 namespace qxicheck {
 namespace {
-
-// The first two tokens of the line at `cursor`, after its condition prefix.
-std::vector<std::string> FirstTokens(qxi::ScriptCursor cursor, const qxi::SectionReader& reader) {
-  std::vector<std::string> tokens;
-  try {
-    cursor = reader.SkipBlanks(cursor);
-    if (!reader.AtEnd(cursor) && *cursor.pos == '@') {
-      std::string name;
-      bool negate = false;
-      cursor = qxi::ReadPrefixName(cursor, reader, name, negate);
-    }
-    while (tokens.size() < 2 && !reader.AtLineEnd(reader.SkipBlanks(cursor))) {
-      tokens.emplace_back();
-      cursor = qxi::ReadToken(cursor, reader, tokens.back());
-    }
-  } catch (const qxi::QXErr&) {
-    // Whatever could be read.
-  }
-  return tokens;
-}
 
 // Whether `token` reads as an IntegerParam, as the number of a header line does.
 bool IsNumber(const std::string& token) {
@@ -55,7 +35,7 @@ SectionKind GuessSectionKind(const qxi::ScriptFile& script, const char* body) {
   if (reader.AtLineEnd(cursor)) cursor = reader.NextLine(cursor);
 
   SectionKind kind;
-  const std::vector<std::string> first = FirstTokens(cursor, reader);
+  const std::vector<std::string> first = LineTokens(reader, 2);
   if (!first.empty()) {
     for (const char* group : qxi::kGroupNames) {
       if (qxi::NamesEqual(first[0], group) && (first.size() < 2 || !IsNumber(first[1]))) {
@@ -67,7 +47,7 @@ SectionKind GuessSectionKind(const qxi::ScriptFile& script, const char* body) {
   // Command lines follow the header line: count, per group, the lines that name its commands.
   std::map<std::string, int> matches;
   for (cursor = reader.NextLine(cursor); !reader.AtEnd(cursor); cursor = reader.NextLine(cursor)) {
-    const std::vector<std::string> tokens = FirstTokens(cursor, reader);
+    const std::vector<std::string> tokens = LineTokens(reader, 2);
     if (tokens.empty()) continue;
     for (size_t i = 0; i < qxi::kCommandCount; ++i) {
       if (qxi::NamesEqual(qxi::kCommandTable[i].name, tokens[0])) {
