@@ -6,7 +6,8 @@
 // empty SANDBOX holding all seed scripts under their own names (so that they include each
 // other) and the case's files; SANDBOX is the current directory of the run, and the script
 // files are held open against writing and deleting, so that no line of the run can change
-// what the check read. SEEDFILEs that begin as an archive entry does are archives.
+// what the check read. SEEDFILEs that begin as an archive entry does are archives. The case in
+// hand is named in SANDBOX\..\current.txt, for a case that ends the harness.
 // Prints every report the check missed and every error it foresaw that the run did not log,
 // then the counts; exit status 0 when there are neither.
 #include <windows.h>
@@ -114,6 +115,9 @@ class Harness {
       : sandbox_(std::move(sandbox)), scripts_(std::move(scripts)), process_(process) {}
 
   void Run(const Case& c) {
+    // The case in hand, for whoever has to name the case that ended the harness.
+    qxi_test::WriteText(sandbox_ + "\\..\\current.txt",
+                        c.script + " [" + c.section + "] " + c.description + "\n");
     RemoveTree(sandbox_);
     CreateDirectoryA(sandbox_.c_str(), nullptr);
     std::vector<HANDLE> held;

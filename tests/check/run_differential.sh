@@ -49,7 +49,8 @@ while :; do
   tr -d '\r' < "$work/chunk.out" | grep -v '^counts '
   tr -d '\r' < "$work/chunk.out" | grep '^counts ' >>"$work/counts"
   if [ $status -ne 0 ]; then
-    echo "FAIL: exit status $status in cases $first..$((first + n - 1))"
+    echo "FAIL: exit status $status in cases $first..$((first + n - 1)); case in hand:" \
+         "$(tr -d '\r' < "$harness/current.txt" 2>/dev/null)"
     failed=1
   elif ! grep -q '^counts ' "$work/chunk.out"; then
     echo "FAIL: no counts for cases $first..$((first + n - 1)) after" \
