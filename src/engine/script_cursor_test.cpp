@@ -70,6 +70,29 @@ TEST(ScriptFile, FindSectionMatchesNamesAndHeaders) {
   EXPECT_FALSE(empty.IsOpen());
 }
 
+// Lookups in any order give what a scan from the start would: the first of duplicate headers,
+// whether or not a later lookup already read past it, and nothing for malformed headers.
+TEST(ScriptFile, FindSectionKeepsFirstOfDuplicatesInAnyLookupOrder) {
+  TempDir dir;
+  const std::string path = dir.Write(
+      "s.qxs", "[Dup]\rfirst\r x [Hidden]\r[dup] tail\rsecond\r  [Open\rthird\r[DUP]\rfourth\r"
+               "[Last]\r\r\rlast\r[Cut");
+  ScriptFile late_first(path.c_str());
+  EXPECT_EQ(std::string(late_first.FindSection("last"), 4), "last");  // reads every header
+  EXPECT_EQ(std::string(late_first.FindSection("dUP"), 5), "first");
+  EXPECT_EQ(std::string(late_first.FindSection("OPEN"), 5), "third");
+  EXPECT_THROW(late_first.FindSection("Hidden"), QXErr);  // '[' after a non-blank
+  EXPECT_THROW(late_first.FindSection("Cut"), QXErr);     // cut off by the end of the file
+  EXPECT_THROW(late_first.FindSection("Dup] tail"), QXErr);
+
+  ScriptFile early_first(path.c_str());
+  EXPECT_EQ(std::string(early_first.FindSection("Dup"), 5), "first");
+  EXPECT_THROW(early_first.FindSection("Missing"), QXErr);  // reads the rest
+  EXPECT_EQ(std::string(early_first.FindSection("DUP"), 5), "first");
+  EXPECT_EQ(std::string(early_first.FindSection("Last"), 4), "last");
+  EXPECT_THROW(early_first.FindSection("Missing"), QXErr);
+}
+
 TEST(SectionReader, NextLineCountsLinesWithContent) {
   TempDir dir;
   // Line 1 "a", empty lines are invisible, blank-only line 2 and comment line 3 count.
