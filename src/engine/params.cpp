@@ -1,6 +1,6 @@
 #include "engine/params.h"
 
-#include <stdexcept>
+#include <typeinfo>
 
 #include "engine/qx_err.h"
 #include "engine/text_compare.h"
@@ -148,7 +148,7 @@ ScriptCursor ParamList::ReadAll(ScriptCursor cursor, SectionReader& reader) {
 template <typename Kind>
 const Kind& ParamList::As(size_t index) const {
   const auto* param = dynamic_cast<const Kind*>(params_.at(index).get());
-  if (param == nullptr) throw std::logic_error("parameter of another kind");
+  if (param == nullptr) throw std::bad_cast();
   return *param;
 }
 

@@ -124,7 +124,7 @@ class ParamList {
   ScriptCursor ReadAll(ScriptCursor cursor, SectionReader& reader);
 
   /// Typed values of the last line read, by position (0 for the first parameter). Raise
-  /// std::logic_error when the parameter at `index` is of another kind.
+  /// std::bad_cast when the parameter at `index` is of another kind.
   const std::string& Text(size_t index) const;
   int32_t Integer(size_t index) const;
   int32_t Enum(size_t index) const;

@@ -112,19 +112,25 @@ struct LiteralDecodeTable {
   uint16_t entry[1u << kMaxLiteralCodeBits];
 };
 
-constexpr LiteralDecodeTable MakeLiteralDecodeTable() {
-  LiteralDecodeTable t{};
+// The table is built when the module is loaded, before any call can come, and only read
+// afterwards. It is built rather than constant so that its 16 KB are not stored in the DLL's
+// image; the empty asm statement keeps the compiler from evaluating the builder itself and
+// storing its result after all.
+LiteralDecodeTable kLiteralDecode;
+
+void BuildLiteralDecodeTable(LiteralDecodeTable* table) {
+  __asm__ volatile("" : : "r"(table) : "memory");
   for (unsigned symbol = 0; symbol < kLiteralSymbols; ++symbol) {
     const unsigned length = kLiteralCodeBits[symbol];
-    for (unsigned i = kLiteralCodes.bits[symbol]; i < (1u << kMaxLiteralCodeBits);
-         i += 1u << length) {
-      t.entry[i] = static_cast<uint16_t>(symbol | length << 8);
+    for (unsigned i = kLiteralCodes.bits[symbol]; i <= kLiteralIndexMask; i += 1u << length) {
+      table->entry[i] = static_cast<uint16_t>(symbol | length << 8);
     }
   }
-  return t;
 }
 
-constexpr LiteralDecodeTable kLiteralDecode = MakeLiteralDecodeTable();
+const struct LiteralDecodeTableBuilder {
+  LiteralDecodeTableBuilder() { BuildLiteralDecodeTable(&kLiteralDecode); }
+} kBuildLiteralDecodeTable;
 
 // Format notes: literal codes run to 13 bits. Those of 8 bits or fewer sit in the main table;
 // a longer code marks its low 8 bits there and continues in one of three second-level tables,
