@@ -6,9 +6,14 @@
 #include <string>
 
 #include "archive/byte_source.h"
-#include "engine/params.h"
+#include "engine/command_row.h"
 
 namespace qxi {
+
+namespace extract_line {
+inline constexpr PathAt kArchive{0};
+inline constexpr PathAt kDestinationDir{1};
+}  // namespace extract_line
 
 /// Extracts every entry of the archive at `archive_path` into `destination_dir`, in file
 /// order. Raises File::Except when the archive cannot be opened or read, and the first
@@ -24,7 +29,13 @@ void ExtractArchive(const std::string& archive_path, const std::string& destinat
 /// file is removed); RegKey::Except when the priorities store cannot be written.
 void ExtractEntry(ByteSource& archive, const std::string& destination_dir);
 
-/// The FileCopy command ExtractQXZ: Source path, Destination dir.
+/// "ExtractQXZ": ExtractArchive of kArchive into kDestinationDir.
 void ExtractQXZ(const ParamList& params);
+
+inline constexpr CommandRow kArchiveCommands[] = {
+    {"FileCopy", "ExtractQXZ",
+     {extract_line::kArchive("Source path"), extract_line::kDestinationDir("Destination dir")},
+     Progress::kOwn, QXI_ACTION(ExtractQXZ)},
+};
 
 }  // namespace qxi

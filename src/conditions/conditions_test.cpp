@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "conditions/evaluate_condition.h"
+#include "engine/conditions_section.h"
 #include "engine/qx_err.h"
+#include "engine/run_script.h"
 #include "engine/script_file.h"
 #include "engine/system_text.h"
 #include "support/script_runner.h"
@@ -47,7 +48,7 @@ class Conditions : public ::testing::Test {
                          "[Setup]\r\n[Conditions]\r\n" + conditions_section);
     qxi_test::RecordEngineCallbacks();
     ScriptFile script(script_.c_str());
-    ConditionMap map = script.LoadConditions();
+    ConditionMap map = LoadConditions(script);
     if (calls != nullptr) *calls = qxi_test::Recorded();
     return map;
   }

@@ -2,23 +2,20 @@
 
 #include <new>
 
-#include "engine/command_table.h"
+#include "engine/command_catalog.h"
 #include "engine/condition_prefix.h"
 #include "engine/failure_report.h"
 #include "engine/host_callbacks.h"
 #include "engine/qx_err.h"
 #include "engine/table_command.h"
-#include "engine/text_compare.h"
 
 namespace qxi {
 namespace {
 
-std::vector<std::unique_ptr<Command>> CommandsOfGroup(const std::string& group) {
+std::vector<std::unique_ptr<Command>> CommandsOf(const std::string& group) {
   std::vector<std::unique_ptr<Command>> commands;
-  for (size_t i = 0; i < kCommandCount; ++i) {
-    if (NamesEqual(kCommandTable[i].group, group)) {
-      commands.push_back(std::make_unique<TableCommand>(kCommandTable[i]));
-    }
+  for (const CommandRow* row : CommandsOfGroup(group)) {
+    commands.push_back(std::make_unique<TableCommand>(*row));
   }
   return commands;
 }
@@ -26,7 +23,7 @@ std::vector<std::unique_ptr<Command>> CommandsOfGroup(const std::string& group) 
 }  // namespace
 
 CommandGroup::CommandGroup(const std::string& name)
-    : CommandGroup(name, CommandsOfGroup(name)) {}
+    : CommandGroup(name, CommandsOf(name)) {}
 
 CommandGroup::CommandGroup(std::string name, std::vector<std::unique_ptr<Command>> commands)
     : name_(std::move(name)),

@@ -1,21 +1,14 @@
 #include "engine/system_error.h"
 
 #include "engine/system_text.h"
+#include "engine/text_builder.h"
 
 namespace qxi {
 
 const char* SystemError::what() const noexcept {
-  // Bounded local storage: what() never allocates beyond the one copy it keeps.
-  char buffer[1024];
-  text_.clear();
-  try {
-    if (LoadSystemText(code_, kMessageFlagsForSystemErrors, buffer, sizeof buffer)) {
-      text_ = buffer;
-    }
-  } catch (...) {
-    text_.clear();  // out of memory while copying: the empty text
-  }
-  return text_.c_str();
+  TextBuilder text(text_, kTextSize);
+  text.AppendSystemText(code_, kMessageFlagsForSystemErrors);
+  return text.c_str();
 }
 
 }  // namespace qxi

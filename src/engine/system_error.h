@@ -2,9 +2,9 @@
 // the archive reader's). It carries a Win32 code and gives the system's text for it.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <exception>
-#include <string>
 
 namespace qxi {
 
@@ -15,22 +15,18 @@ constexpr unsigned kMessageFlagsForSystemErrors = 0x11FA;
 class SystemError : public std::exception {
  public:
   explicit SystemError(uint32_t code) noexcept : code_(code) {}
-  SystemError(const SystemError& other) : std::exception(other), code_(other.code_) {}
-  SystemError& operator=(const SystemError& other) {
-    code_ = other.code_;
-    text_.clear();
-    return *this;
-  }
 
   uint32_t raw_code() const { return code_; }
 
-  /// The system's text for the code, formatted afresh on every call (the previous text is
-  /// discarded); the empty text when the system has none. Never null.
+  /// The system's text for the code, formatted afresh on every call into the object's own
+  /// storage; the empty text when the system has none. Never allocates, never null.
   const char* what() const noexcept override;
 
  private:
+  static constexpr size_t kTextSize = 1024;
+
   uint32_t code_;
-  mutable std::string text_;
+  mutable char text_[kTextSize] = {};
 };
 
 }  // namespace qxi

@@ -4,18 +4,21 @@
 
 namespace qxi {
 
-TableCommand::TableCommand(const CommandDef& def)
-    : def_(def), action_(FindCommandAction(def.group, def.name)) {
-  for (size_t i = 0; i < def.param_count; ++i) params_.Add(MakeParam(def.params[i]));
+ParamList ParamsOf(const ParamDef (&params)[kMaxParams]) {
+  ParamList list;
+  for (size_t i = 0; i < ParamCount(params); ++i) list.Add(MakeParam(params[i]));
+  return list;
 }
 
+TableCommand::TableCommand(const CommandRow& row) : row_(row) { params_ = ParamsOf(row.params); }
+
 void TableCommand::Advance() {
-  if (def_.progress == Progress::kPerLine) Command::Advance();
+  if (row_.progress == Progress::kPerLine) Command::Advance();
 }
 
 void TableCommand::Execute() {
-  if (action_ == nullptr) throw QXErr(kRunTimeError, kErrorNotSupported);
-  action_(params_);
+  if (row_.action == nullptr) throw QXErr(kRunTimeError, kErrorNotSupported);
+  row_.action(params_);
 }
 
 }  // namespace qxi

@@ -1,12 +1,10 @@
-// The FileCopy command CopyFile: installs one file from a source folder into a destination
-// folder under the priority rule of the priorities store, reporting progress by bytes, and
-// hands a destination that cannot be written to the next restart.
+// The copy step of CopyFile: installs one file from a source folder into a destination folder
+// under the priority rule, reporting progress by bytes, and hands a destination that cannot
+// be written to the next restart.
 #pragma once
 
 #include <cstdint>
 #include <string>
-
-#include "engine/params.h"
 
 namespace qxi {
 
@@ -20,9 +18,5 @@ namespace qxi {
 /// (nothing else happens then) and RegKey::Except when the priority cannot be recorded.
 void CopyOneFile(const std::string& source_dir, const std::string& destination_dir,
                  const std::string& name, uint32_t attributes, uint32_t priority);
-
-/// The action of "CopyFile": Source dir, Destination dir, File name, Attributes, Priority
-/// passed in order to CopyOneFile.
-void CopyFileCommand(const ParamList& params);
 
 }  // namespace qxi

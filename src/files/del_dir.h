@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "engine/params.h"
-
 namespace qxi {
 
 /// Removes every entry of `directory` (subdirectories with their own contents first), then
@@ -15,8 +13,5 @@ namespace qxi {
 /// removed as a link: what it points to is left alone. An empty name names no directory
 /// (ERROR_PATH_NOT_FOUND) rather than the root of the current drive.
 void DeleteDirectoryTree(const std::string& directory);
-
-/// "DelDir": DeleteDirectoryTree of "Directory name".
-void DelDir(const ParamList& params);
 
 }  // namespace qxi

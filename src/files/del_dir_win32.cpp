@@ -4,14 +4,13 @@
 
 #include <set>
 
+#include "engine/last_error.h"
 #include "engine/qx_err.h"
 #include "engine/unique_handle.h"
 #include "files/path_utils.h"
 
 namespace qxi {
 namespace {
-
-[[noreturn]] void ThrowLastError() { throw QXErr(kRunTimeError, GetLastError()); }
 
 bool IsDotEntry(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
@@ -58,7 +57,5 @@ void DeleteDirectoryTree(const std::string& directory) {
   }
   if (!RemoveDirectoryA(directory.c_str())) ThrowLastError();
 }
-
-void DelDir(const ParamList& params) { DeleteDirectoryTree(params.Text(0)); }
 
 }  // namespace qxi

@@ -6,9 +6,9 @@
 
 #include <string>
 
+#include "engine/params.h"
 #include "engine/system_text.h"
 #include "engine/text_compare.h"
-#include "registry/root_key_param.h"
 
 namespace qxi {
 namespace {

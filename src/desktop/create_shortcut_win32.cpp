@@ -1,0 +1,29 @@
+#include "desktop/desktop_commands.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "desktop/cshortcut.h"
+#include "files/path_utils.h"
+
+namespace qxi {
+
+void CreateShortcut(const ParamList& params) {
+  using namespace shortcut_line;
+  const std::string& link_file = params[kLinkFile];
+  // The folder is made with every folder above it; failures show when the save fails. A bare
+  // file name has no folder to make (its whole text must not become one).
+  if (link_file.find('\\') != std::string::npos) {
+    MakeDirectoryChain(DirectoryOf(link_file), FILE_ATTRIBUTE_NORMAL);
+  }
+
+  CShortcut shortcut;
+  shortcut.SetPath(params[kTarget]);
+  shortcut.SetArguments(params[kArguments]);
+  if (!params[kWorkDirectory].empty()) shortcut.SetWorkingDirectory(params[kWorkDirectory]);
+  if (!params[kIconFile].empty()) shortcut.SetIconLocation(params[kIconFile], params[kIconIndex]);
+  shortcut.Save(link_file);
+}
+
+}  // namespace qxi

@@ -1,0 +1,46 @@
+// CShortcut: the shell's link object for the life of one shortcut. Every failure is told only
+// on the debugger output (OutputDebugStringA); later steps still do what they can.
+#pragma once
+
+#include <shlobj.h>
+
+#include <string>
+
+#include "desktop/com_ptr.h"
+
+namespace qxi {
+
+class CShortcut {
+ public:
+  /// Initialises COM and OLE on this thread and creates the link object. On failure writes
+  /// "CShortcut: CoInitialize failed", "CShortcut: CoCreateInstance failed" (no link object)
+  /// or "CShortcut: QueryInterface failed" (setters work, Save does nothing).
+  CShortcut();
+  /// Releases the interfaces, then undoes each initialisation that succeeded.
+  ~CShortcut() = default;
+  CShortcut(const CShortcut&) = delete;
+  CShortcut& operator=(const CShortcut&) = delete;
+
+  /// Each passes its value to the link object's method of the same name (a failure writes
+  /// "CShortcut::<method> failed"). True when the link object exists, whatever the shell
+  /// answered; false, doing nothing, when it does not.
+  bool SetPath(const std::string& path);
+  bool SetArguments(const std::string& arguments);
+  bool SetWorkingDirectory(const std::string& directory);
+  bool SetIconLocation(const std::string& file, int index);
+
+  /// Writes the link to `path` (no extension added). False without a message when there is
+  /// no link object or no IPersistFile; false with "CShortcut: Save failed" when the path
+  /// does not convert (longer than MAX_PATH - 1 wide characters) or the shell cannot save.
+  bool Save(const std::string& path);
+
+ private:
+  // Declared in this order so that destruction releases the interfaces first, then undoes
+  // the COM initialisation, then the OLE one.
+  OleInitialization ole_;
+  CoInitialization com_;
+  ComPtr<IPersistFile> persist_file_;
+  ComPtr<IShellLinkA> shell_link_;
+};
+
+}  // namespace qxi

@@ -1,0 +1,84 @@
+#include "desktop/desktop_commands.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "desktop/exit_windows.h"
+#include "engine/last_error.h"
+#include "engine/unique_handle.h"
+
+namespace qxi {
+namespace {
+
+ExitWindowsCall g_exit_windows = ExitWindowsEx;
+
+// A restart or shutdown needs the shutdown privilege, which a process holds disabled until
+// it enables it. Failing to enable it is not an error of its own: the request then reports.
+void EnableShutdownPrivilege() {
+  HANDLE token_handle = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY,
+                        &token_handle)) {
+    return;
+  }
+  UniqueKernelHandle token(token_handle);
+  TOKEN_PRIVILEGES privileges = {};
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  if (LookupPrivilegeValueA(nullptr, SE_SHUTDOWN_NAME, &privileges.Privileges[0].Luid)) {
+    AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr);
+  }
+}
+
+void RequestExitWindows(UINT flags) {
+  if (flags != EWX_LOGOFF) EnableShutdownPrivilege();
+  // The request is carried out asynchronously and the run goes on with the next line. A
+  // refused request is reported: the restart that completes the installation would
+  // otherwise silently never come.
+  if (!g_exit_windows(flags, 0)) ThrowLastError();
+}
+
+}  // namespace
+
+void ShowMessageBox(const ParamList& params) {
+  MessageBoxA(nullptr, params[message_line::kBody].c_str(), params[message_line::kTitle].c_str(),
+              MB_OK | MB_ICONINFORMATION);
+}
+
+void RunApp(const ParamList& params) {
+  // CreateProcessA may write into the command line, so it gets a copy of its own.
+  const std::string& command_line = params[run_line::kCommandLine];
+  std::vector<char> writable(command_line.begin(), command_line.end());
+  writable.push_back('\0');
+
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  // An empty directory would make the start fail: the program then runs in the current
+  // directory of the run, as when no directory is given at all.
+  const std::string& directory = params[run_line::kDirectory];
+  if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE,
+                      CREATE_DEFAULT_ERROR_MODE | NORMAL_PRIORITY_CLASS, nullptr,
+                      directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
+    return;
+  }
+  // Both handles are ours to close; the program itself runs on without them.
+  UniqueKernelHandle process_handle(process.hProcess);
+  UniqueKernelHandle thread_handle(process.hThread);
+
+  const DWORD timeout_ms = static_cast<DWORD>(params[run_line::kTimeout]);  // -1 is INFINITE
+  if (timeout_ms != 0) WaitForSingleObject(process_handle.get(), timeout_ms);
+}
+
+void Reboot(const ParamList&) { RequestExitWindows(EWX_REBOOT); }
+void Logoff(const ParamList&) { RequestExitWindows(EWX_LOGOFF); }
+void Shutdown(const ParamList&) { RequestExitWindows(EWX_SHUTDOWN); }
+
+ExitWindowsCall SetExitWindowsCall(ExitWindowsCall call) {
+  ExitWindowsCall previous = g_exit_windows;
+  g_exit_windows = call;
+  return previous;
+}
+
+}  // namespace qxi

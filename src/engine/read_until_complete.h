@@ -1,0 +1,42 @@
+// Reading a text whose length is known only to the system: the caller's buffer is offered,
+// and when the text did not fit, offered again larger until it does. The Win32 queries say
+// that a text did not fit in one of two ways: by answering the size they need (GetFullPathNameA,
+// GetWindowsDirectoryA, GetLogicalDriveStringsA), or, like the profile functions, by cutting
+// the text and answering the buffer size less one (a value) or less two (a section list).
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "engine/qx_err.h"
+
+namespace qxi {
+
+/// The largest buffer offered (characters): far beyond any real path, drive list or INI
+/// section, and small enough that the platform's own copies of it cannot overflow.
+constexpr size_t kMaxReadBuffer = size_t{1} << 26;
+
+/// Calls `read(buffer, size)`, which fills `buffer` and returns its answer (the characters it
+/// delivered, or more than fit), first with `initial_size`. An answer of `size - slack` or
+/// more means the text may have been cut (a text that fits exactly gives the same answer and
+/// is read once more): the buffer then grows to the larger of twice its size and the answer
+/// plus one. Returns the characters delivered by the first answer that leaves room (empty for
+/// an answer of 0, a failed query). Raises QXErr kOutOfMemory when the text does not fit in
+/// `max_size` characters; never returns a cut text.
+template <typename Read>
+std::string ReadUntilComplete(size_t initial_size, size_t slack, Read read,
+                              size_t max_size = kMaxReadBuffer) {
+  std::string buffer;
+  for (size_t size = initial_size; size <= max_size;) {
+    buffer.assign(size, '\0');
+    const size_t answer = read(&buffer[0], size);
+    if (answer + slack < size) {
+      buffer.resize(answer);
+      return buffer;
+    }
+    size = answer + 1 > size * 2 ? answer + 1 : size * 2;
+  }
+  throw QXErr(kOutOfMemory);
+}
+
+}  // namespace qxi

@@ -1,0 +1,77 @@
+// The commands of the group "Reg": keys and values under a root that the line names, and
+// RegisterPriority, which writes the priorities store. A value name may be empty: the key's
+// default value. Each raises RegKey::Except when its registry call fails.
+#pragma once
+
+#include "engine/command_row.h"
+
+namespace qxi {
+
+/// The line of a key or value command: root, key, value, then the data.
+namespace reg_line {
+inline constexpr RootKeyAt kRoot{0};
+inline constexpr PathAt kKey{1};
+inline constexpr PathAt kValue{2};
+inline constexpr PathAt kString{3};
+inline constexpr IntegerAt kDword{3};
+inline constexpr BytesAt kBinary{3};
+}  // namespace reg_line
+
+/// The line of RegisterPriority.
+namespace priority_line {
+inline constexpr PathAt kPath{0};
+inline constexpr IntegerAt kPriority{1};
+}  // namespace priority_line
+
+/// "CreateKey": creates kKey under the root with any missing keys above it; a key that
+/// exists is only opened.
+void CreateKey(const ParamList& params);
+/// "DeleteKey": one deletion of kKey under the root; whether a key that still has subkeys
+/// goes is the platform's rule (ERROR_FILE_NOT_FOUND when missing).
+void DeleteKey(const ParamList& params);
+/// "DeleteValue": removes the value of an existing key (ERROR_FILE_NOT_FOUND for a missing
+/// key or value).
+void DeleteValue(const ParamList& params);
+/// "IncValue": reads the value of an existing key (which it does not create) as a number of
+/// at most 4 bytes of any type (0 when it cannot be read: missing or longer) and stores that
+/// number + 1, wrapping in 32 bits, as a REG_DWORD.
+void IncValue(const ParamList& params);
+/// "SetSzValue": a REG_SZ value of kString, its stored size counting the terminating NUL;
+/// the key (and the keys above it) is created when missing, as for the next two.
+void SetSzValue(const ParamList& params);
+/// "SetDwValue": a REG_DWORD value holding the 32-bit pattern of kDword (-1 is 0xFFFFFFFF).
+void SetDwValue(const ParamList& params);
+/// "SetBinValue": a REG_BINARY value of the bytes of kBinary (size 0 when there are none).
+void SetBinValue(const ParamList& params);
+/// "RegisterPriority": UpdatePriority of kPath with kPriority.
+void RegisterPriority(const ParamList& params);
+
+inline constexpr CommandRow kRegistryCommands[] = {
+    {"Reg", "CreateKey", {reg_line::kRoot("Root Key"), reg_line::kKey("Key")}, Progress::kPerLine,
+     QXI_ACTION(CreateKey)},
+    {"Reg", "DeleteKey", {reg_line::kRoot("Root Key"), reg_line::kKey("Key")}, Progress::kPerLine,
+     QXI_ACTION(DeleteKey)},
+    {"Reg", "DeleteValue",
+     {reg_line::kRoot("Root Key"), reg_line::kKey("Key"), reg_line::kValue("Value")},
+     Progress::kPerLine, QXI_ACTION(DeleteValue)},
+    {"Reg", "IncValue",
+     {reg_line::kRoot("Root Key"), reg_line::kKey("Key"), reg_line::kValue("Value")},
+     Progress::kPerLine, QXI_ACTION(IncValue)},
+    {"Reg", "SetSzValue",
+     {reg_line::kRoot("Root Key"), reg_line::kKey("Key"), reg_line::kValue("Value"),
+      reg_line::kString("String")},
+     Progress::kPerLine, QXI_ACTION(SetSzValue)},
+    {"Reg", "SetDwValue",
+     {reg_line::kRoot("Root Key"), reg_line::kKey("Key"), reg_line::kValue("Value"),
+      reg_line::kDword("Data")},
+     Progress::kPerLine, QXI_ACTION(SetDwValue)},
+    {"Reg", "SetBinValue",
+     {reg_line::kRoot("Root Key"), reg_line::kKey("Key"), reg_line::kValue("Value"),
+      reg_line::kBinary("Data")},
+     Progress::kPerLine, QXI_ACTION(SetBinValue)},
+    {"Reg", "RegisterPriority",
+     {priority_line::kPath("Path"), priority_line::kPriority("Priority")}, Progress::kPerLine,
+     QXI_ACTION(RegisterPriority)},
+};
+
+}  // namespace qxi
