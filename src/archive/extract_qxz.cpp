@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "archive/file_byte_source.h"
 #include "archive/ncompress_except.h"
 #include "archive/qxz_entry_decoder.h"
@@ -14,10 +16,7 @@
 namespace qxi {
 namespace {
 
-// How an entry is installed (see InstallRules): its folder first, its size advanced when the
-// priority keeps it out; a destination that fails part-way is removed and the entry decoded
-// again, with progress, into the copy for the restart; a damaged archive fails the command;
-// the priority is recorded for the staged entry too.
+// How an entry is installed (each field says what it means for ExtractQXZ).
 constexpr InstallRules kEntryRules = {
     /*folder_before_priority=*/true,   /*skipped_file_advances=*/true,
     /*keep_failed_destination=*/false, /*read_failure_hands_over=*/false,
@@ -42,7 +41,7 @@ class EntryContents final : public InstallContents, private QxzOutput {
     time.dwLowDateTime = static_cast<DWORD>(entry_.info.file_time);
     time.dwHighDateTime = static_cast<DWORD>(entry_.info.file_time >> 32);
     out.file().SetTimes(&time, &time, nullptr);
-    out.Close();
+    out.file().Close();
     SetFileAttributesA(out.path().c_str(), entry_.info.attributes);
   }
 
@@ -75,8 +74,8 @@ std::string DestinationPath(const std::string& destination_dir, std::string name
   return JoinPath(destination_dir, name);
 }
 
-}  // namespace
-
+// Extracts the entry at `archive`'s position into `destination_dir` and leaves the position at
+// the next entry.
 void ExtractEntry(ByteSource& archive, const std::string& destination_dir) {
   const QxzEntry entry = ReadEntryToExtract(archive);
   const std::string destination = DestinationPath(destination_dir, entry.info.name);
@@ -94,8 +93,10 @@ void ExtractArchive(const std::string& archive_path, const std::string& destinat
   while (source.Tell() < source.Size()) ExtractEntry(source, destination_dir);
 }
 
-void ExtractQXZ(const ParamList& params) {
-  ExtractArchive(params[extract_line::kArchive], params[extract_line::kDestinationDir]);
+}  // namespace
+
+void archive_commands::ExtractQXZ(const ParamList& params) {
+  ExtractArchive(params[kArchive], params[kDestinationDir]);
 }
 
 }  // namespace qxi

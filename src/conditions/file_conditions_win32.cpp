@@ -1,4 +1,5 @@
-#include "conditions/file_conditions.h"
+// The three file tests of the Conditions section.
+#include "conditions/condition_commands.h"
 
 #include "conditions/line_match.h"
 #include "engine/mapped_file.h"
@@ -6,21 +7,21 @@
 #include "files/path_utils.h"
 
 namespace qxi {
+namespace condition_commands {
 
-bool FileExistsTest(const ParamList& params) {
-  return PathExists(params[file_test_line::kFile]);
-}
+bool FileExistsTest(const ParamList& params) { return PathExists(params[kFile]); }
 
 bool FileSizeTest(const ParamList& params) {
-  const std::string& name = params[file_test_line::kFile];
+  const std::string& name = params[kFile];
   if (!PathExists(name)) return false;
   File file(name.c_str(), OPEN_EXISTING, GENERIC_READ);
-  return file.Size() == static_cast<uint32_t>(params[file_test_line::kSize]);
+  return file.Size() == static_cast<uint32_t>(params[kSize]);
 }
 
 bool FileLineTest(const ParamList& params) {
-  MappedFile text(params[file_test_line::kFile].c_str());
-  return AnyLineBeginsWith(text.begin(), text.end(), params[file_test_line::kLine]);
+  MappedFile text(params[kFile].c_str());
+  return AnyLineBeginsWith(text.begin(), text.end(), params[kLine]);
 }
 
+}  // namespace condition_commands
 }  // namespace qxi

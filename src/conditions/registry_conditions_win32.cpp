@@ -1,9 +1,11 @@
-#include "conditions/registry_conditions.h"
+// The four registry tests of the Conditions section.
+#include "conditions/condition_commands.h"
 
 #include "engine/text_compare.h"
 #include "registry/reg_key.h"
 
 namespace qxi {
+namespace condition_commands {
 namespace {
 
 // Runs `examine` on the line's key, opened below a temporary holder of its root; any registry
@@ -11,8 +13,7 @@ namespace {
 template <typename Examine>
 bool ExamineKey(const ParamList& params, Examine examine) {
   try {
-    RegKey key = RegKey(PredefinedKey(params[reg_test_line::kRoot]))
-                     .Open(params[reg_test_line::kKey]);
+    RegKey key = RegKey(PredefinedKey(params[kRoot])).Open(params[kKey]);
     return examine(key);
   } catch (const RegKey::Except&) {
     return false;
@@ -26,23 +27,20 @@ bool RegKeyExistsTest(const ParamList& params) {
 }
 
 bool RegValueExistsTest(const ParamList& params) {
-  return ExamineKey(params, [&](const RegKey& key) {
-    return key.ValueType(params[reg_test_line::kValue]) != 0;
-  });
+  return ExamineKey(params, [&](const RegKey& key) { return key.ValueType(params[kValue]) != 0; });
 }
 
 bool RegValueDwTest(const ParamList& params) {
   return ExamineKey(params, [&](const RegKey& key) {
-    return key.QueryDword(params[reg_test_line::kValue]) ==
-           static_cast<uint32_t>(params[reg_test_line::kDword]);
+    return key.QueryDword(params[kValue]) == static_cast<uint32_t>(params[kDword]);
   });
 }
 
 bool RegValueStrTest(const ParamList& params) {
   return ExamineKey(params, [&](const RegKey& key) {
-    return NamesEqual(key.QueryString(params[reg_test_line::kValue]),
-                      params[reg_test_line::kString]);
+    return NamesEqual(key.QueryString(params[kValue]), params[kString]);
   });
 }
 
+}  // namespace condition_commands
 }  // namespace qxi

@@ -9,8 +9,7 @@
 
 namespace qxi {
 
-void CreateShortcut(const ParamList& params) {
-  using namespace shortcut_line;
+void desktop_commands::CreateShortcut(const ParamList& params) {
   const std::string& link_file = params[kLinkFile];
   // The folder is made with every folder above it; failures show when the save fails. A bare
   // file name has no folder to make (its whole text must not become one).

@@ -8,25 +8,22 @@
 
 namespace qxi {
 
-namespace message_line {
+namespace desktop_commands {
+
+// MessageBox's line.
 inline constexpr PathAt kBody{0};
 inline constexpr PathAt kTitle{1};
-}  // namespace message_line
-
-namespace run_line {
+// RunApp's line.
 inline constexpr PathAt kCommandLine{0};
 inline constexpr PathAt kDirectory{1};
 inline constexpr IntegerAt kTimeout{2};
-}  // namespace run_line
-
-namespace shortcut_line {
+// CreateShortcut's line.
 inline constexpr PathAt kLinkFile{0};
 inline constexpr PathAt kTarget{1};
 inline constexpr PathAt kArguments{2};
 inline constexpr PathAt kWorkDirectory{3};
 inline constexpr PathAt kIconFile{4};
 inline constexpr IntegerAt kIconIndex{5};
-}  // namespace shortcut_line
 
 /// "MessageBox": shows kBody with the caption kTitle, an information icon and an OK button,
 /// and returns when the user closes it.
@@ -50,23 +47,21 @@ void Shutdown(const ParamList& params);
 /// on the debugger output.
 void CreateShortcut(const ParamList& params);
 
-inline constexpr CommandRow kDesktopCommands[] = {
-    {"Misc", "Reboot", {}, Progress::kPerLine, QXI_ACTION(Reboot)},
+inline constexpr CommandRow kRows[] = {
+    {"Misc", "Reboot", {}, QXI_ACTION(Reboot)},
     {"Misc", "RunApp",
-     {run_line::kCommandLine("Command line"), run_line::kDirectory("Current directory"),
-      run_line::kTimeout("Timeout (ms)")},
-     Progress::kPerLine, QXI_ACTION(RunApp)},
-    {"Misc", "Shutdown", {}, Progress::kPerLine, QXI_ACTION(Shutdown)},
-    {"Misc", "MessageBox",
-     {message_line::kBody("Message body"), message_line::kTitle("Message title")},
-     Progress::kPerLine, QXI_ACTION(ShowMessageBox)},
-    {"Misc", "Logoff", {}, Progress::kPerLine, QXI_ACTION(Logoff)},
+     {kCommandLine("Command line"), kDirectory("Current directory"), kTimeout("Timeout (ms)")},
+     QXI_ACTION(RunApp)},
+    {"Misc", "Shutdown", {}, QXI_ACTION(Shutdown)},
+    {"Misc", "MessageBox", {kBody("Message body"), kTitle("Message title")},
+     QXI_ACTION(ShowMessageBox)},
+    {"Misc", "Logoff", {}, QXI_ACTION(Logoff)},
     {"FileOps", "CreateShortcut",
-     {shortcut_line::kLinkFile("Shortcut file name"), shortcut_line::kTarget("Destination path"),
-      shortcut_line::kArguments("Command Arguments"),
-      shortcut_line::kWorkDirectory("Work directory"), shortcut_line::kIconFile("Icon location"),
-      shortcut_line::kIconIndex("Icon index")},
-     Progress::kPerLine, QXI_ACTION(CreateShortcut)},
+     {kLinkFile("Shortcut file name"), kTarget("Destination path"),
+      kArguments("Command Arguments"), kWorkDirectory("Work directory"),
+      kIconFile("Icon location"), kIconIndex("Icon index")},
+     QXI_ACTION(CreateShortcut)},
 };
 
+}  // namespace desktop_commands
 }  // namespace qxi

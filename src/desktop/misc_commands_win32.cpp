@@ -41,14 +41,21 @@ void RequestExitWindows(UINT flags) {
 
 }  // namespace
 
+ExitWindowsCall SetExitWindowsCall(ExitWindowsCall call) {
+  ExitWindowsCall previous = g_exit_windows;
+  g_exit_windows = call;
+  return previous;
+}
+
+namespace desktop_commands {
+
 void ShowMessageBox(const ParamList& params) {
-  MessageBoxA(nullptr, params[message_line::kBody].c_str(), params[message_line::kTitle].c_str(),
-              MB_OK | MB_ICONINFORMATION);
+  MessageBoxA(nullptr, params[kBody].c_str(), params[kTitle].c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 void RunApp(const ParamList& params) {
   // CreateProcessA may write into the command line, so it gets a copy of its own.
-  const std::string& command_line = params[run_line::kCommandLine];
+  const std::string& command_line = params[kCommandLine];
   std::vector<char> writable(command_line.begin(), command_line.end());
   writable.push_back('\0');
 
@@ -57,7 +64,7 @@ void RunApp(const ParamList& params) {
   PROCESS_INFORMATION process = {};
   // An empty directory would make the start fail: the program then runs in the current
   // directory of the run, as when no directory is given at all.
-  const std::string& directory = params[run_line::kDirectory];
+  const std::string& directory = params[kDirectory];
   if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE,
                       CREATE_DEFAULT_ERROR_MODE | NORMAL_PRIORITY_CLASS, nullptr,
                       directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
@@ -67,7 +74,7 @@ void RunApp(const ParamList& params) {
   UniqueKernelHandle process_handle(process.hProcess);
   UniqueKernelHandle thread_handle(process.hThread);
 
-  const DWORD timeout_ms = static_cast<DWORD>(params[run_line::kTimeout]);  // -1 is INFINITE
+  const DWORD timeout_ms = static_cast<DWORD>(params[kTimeout]);  // -1 is INFINITE
   if (timeout_ms != 0) WaitForSingleObject(process_handle.get(), timeout_ms);
 }
 
@@ -75,10 +82,5 @@ void Reboot(const ParamList&) { RequestExitWindows(EWX_REBOOT); }
 void Logoff(const ParamList&) { RequestExitWindows(EWX_LOGOFF); }
 void Shutdown(const ParamList&) { RequestExitWindows(EWX_SHUTDOWN); }
 
-ExitWindowsCall SetExitWindowsCall(ExitWindowsCall call) {
-  ExitWindowsCall previous = g_exit_windows;
-  g_exit_windows = call;
-  return previous;
-}
-
+}  // namespace desktop_commands
 }  // namespace qxi

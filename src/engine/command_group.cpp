@@ -7,10 +7,29 @@
 #include "engine/failure_report.h"
 #include "engine/host_callbacks.h"
 #include "engine/qx_err.h"
-#include "engine/table_command.h"
 
 namespace qxi {
 namespace {
+
+// A command built from its row.
+class TableCommand final : public Command {
+ public:
+  explicit TableCommand(const CommandRow& row) : row_(row) { params_ = ParamsOf(row.params); }
+  std::string Name() const override { return row_.name; }
+  // Nothing for the commands that report their own progress, else one dialog step.
+  void Advance() override {
+    if (row_.progress == Progress::kPerLine) Command::Advance();
+  }
+  // Raises QXErr kRunTimeError with ERROR_NOT_SUPPORTED where this build has no action (the
+  // build for the host system, which has no Windows to act on).
+  void Execute() override {
+    if (row_.action == nullptr) throw QXErr(kRunTimeError, kErrorNotSupported);
+    row_.action(params_);
+  }
+
+ private:
+  const CommandRow& row_;
+};
 
 std::vector<std::unique_ptr<Command>> CommandsOf(const std::string& group) {
   std::vector<std::unique_ptr<Command>> commands;

@@ -4,8 +4,6 @@
 // build on every platform, the actions only where there is a system to act on.
 #pragma once
 
-#include <cstddef>
-
 #include "engine/params.h"
 
 namespace qxi {
@@ -24,9 +22,6 @@ using ConditionEvaluator = bool (*)(const ParamList& params);
 #define QXI_ACTION(function) nullptr
 #endif
 
-/// Parameters a row can hold (CreateShortcut has the most).
-constexpr size_t kMaxParams = 6;
-
 /// Whether the section walker advances the host's dialog after the command's lines, or the
 /// command reports progress itself.
 enum class Progress { kPerLine, kOwn };
@@ -36,8 +31,8 @@ struct CommandRow {
   const char* group;
   const char* name;
   ParamDef params[kMaxParams];  ///< in line order; unused entries have no display name
-  Progress progress;
-  CommandAction action;  ///< null where this build has none
+  CommandAction action;         ///< null where this build has none
+  Progress progress = Progress::kPerLine;
 };
 
 /// Every condition line names its condition first: the row of each test begins with it.
@@ -49,15 +44,5 @@ struct ConditionRow {
   ParamDef params[kMaxParams];  ///< kConditionName first, then the test's own
   ConditionEvaluator evaluate;  ///< null where this build has none
 };
-
-/// How many parameters a row lists: the entries before the first without a display name.
-inline size_t ParamCount(const ParamDef (&params)[kMaxParams]) {
-  size_t count = 0;
-  while (count < kMaxParams && params[count].display_name != nullptr) ++count;
-  return count;
-}
-
-/// The parameter objects a row lists, in order.
-ParamList ParamsOf(const ParamDef (&params)[kMaxParams]);
 
 }  // namespace qxi

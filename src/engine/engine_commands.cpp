@@ -22,12 +22,15 @@ class IncludeDepthGuard {
 
 }  // namespace
 
+namespace engine_commands {
+
 void DoNothing(const ParamList&) {}
 
 void IncludeScript(const ParamList& params) {
   IncludeDepthGuard depth;
-  ScriptFile script(params[include_line::kScript].c_str());
-  RunSection(script, params[include_line::kMasterSection]);
+  ScriptFile script(params[kScript].c_str());
+  RunSection(script, params[kMasterSection]);
 }
 
+}  // namespace engine_commands
 }  // namespace qxi

@@ -10,10 +10,10 @@ namespace qxi {
 /// Nested Include runs allowed at once; one more is refused.
 constexpr int kMaxIncludeDepth = 32;
 
-namespace include_line {
+namespace engine_commands {
+
 inline constexpr PathAt kScript{0};
 inline constexpr PathAt kMasterSection{1};
-}  // namespace include_line
 
 /// "NOP": nothing.
 void DoNothing(const ParamList& params);
@@ -23,11 +23,10 @@ void DoNothing(const ParamList& params);
 /// Raises QXErr kRunTimeError with ERROR_STACK_OVERFLOW past kMaxIncludeDepth nested runs.
 void IncludeScript(const ParamList& params);
 
-inline constexpr CommandRow kEngineCommands[] = {
-    {"Misc", "NOP", {}, Progress::kPerLine, &DoNothing},
-    {"Misc", "Include",
-     {include_line::kScript("Script file"), include_line::kMasterSection("Master Section")},
-     Progress::kPerLine, &IncludeScript},
+inline constexpr CommandRow kRows[] = {
+    {"Misc", "NOP", {}, &DoNothing},
+    {"Misc", "Include", {kScript("Script file"), kMasterSection("Master Section")}, &IncludeScript},
 };
 
+}  // namespace engine_commands
 }  // namespace qxi

@@ -14,12 +14,8 @@ namespace qxi {
 /// command's system call; a wrapper's exception (File::Except) is built from the code alone.
 template <typename Error = QXErr>
 [[noreturn]] void ThrowLastError() {
-  const DWORD error = GetLastError();
-  if constexpr (std::is_same_v<Error, QXErr>) {
-    throw QXErr(kRunTimeError, error);
-  } else {
-    throw Error(error);
-  }
+  if constexpr (std::is_same_v<Error, QXErr>) throw QXErr(kRunTimeError, GetLastError());
+  else throw Error(GetLastError());
 }
 
 }  // namespace qxi

@@ -1,7 +1,5 @@
 #include "engine/params.h"
 
-#include <stdexcept>
-
 #include "engine/folder_macros.h"
 #include "engine/qx_err.h"
 #include "engine/text_compare.h"
@@ -45,6 +43,20 @@ ScriptCursor ScanQuoted(ScriptCursor cursor, const SectionReader& reader, std::s
     }
   }
   return cursor;
+}
+
+
+// A new parameter object of the kind and display name `def` gives.
+std::unique_ptr<ParamSpec> MakeParam(const ParamDef& def) {
+  switch (def.kind) {
+    case ParamKind::kString: return std::make_unique<StringParam>(def.display_name);
+    case ParamKind::kPath: return std::make_unique<PathParam>(def.display_name);
+    case ParamKind::kInteger: return std::make_unique<IntegerParam>(def.display_name);
+    case ParamKind::kAttributes: return std::make_unique<AttributesParam>(def.display_name);
+    case ParamKind::kRootKey: return std::make_unique<RootKeyParam>(def.display_name);
+    case ParamKind::kBytes: return std::make_unique<BytesParam>(def.display_name);
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -154,16 +166,10 @@ ScriptCursor BytesParam::Parse(ScriptCursor cursor, const SectionReader& reader)
 RootKeyParam::RootKeyParam(std::string display_name)
     : EnumParam(std::move(display_name), {"HKCR", "HKCU", "HKLM", "HKU", "HKPD", "HKCC", "HKDD"}) {}
 
-std::unique_ptr<ParamSpec> MakeParam(const ParamDef& def) {
-  switch (def.kind) {
-    case ParamKind::kString: return std::make_unique<StringParam>(def.display_name);
-    case ParamKind::kPath: return std::make_unique<PathParam>(def.display_name);
-    case ParamKind::kInteger: return std::make_unique<IntegerParam>(def.display_name);
-    case ParamKind::kAttributes: return std::make_unique<AttributesParam>(def.display_name);
-    case ParamKind::kRootKey: return std::make_unique<RootKeyParam>(def.display_name);
-    case ParamKind::kBytes: return std::make_unique<BytesParam>(def.display_name);
-  }
-  return nullptr;
+ParamList ParamsOf(const ParamDef (&params)[kMaxParams]) {
+  ParamList list;
+  for (size_t i = 0; i < ParamCount(params); ++i) list.Add(MakeParam(params[i]));
+  return list;
 }
 
 ScriptCursor ParamList::ReadAll(ScriptCursor cursor, SectionReader& reader) {
@@ -172,30 +178,6 @@ ScriptCursor ParamList::ReadAll(ScriptCursor cursor, SectionReader& reader) {
     cursor = param->Parse(cursor, reader);
   }
   return cursor;
-}
-
-template <typename Kind>
-const Kind& ParamList::As(size_t index) const {
-  const auto* param = dynamic_cast<const Kind*>(params_.at(index).get());
-  if (param == nullptr) throw std::logic_error("parameter of another kind");
-  return *param;
-}
-
-const std::string& ParamList::operator[](StringAt at) const {
-  return As<StringParam>(at.position).text();
-}
-const std::string& ParamList::operator[](PathAt at) const {
-  return As<StringParam>(at.position).text();
-}
-int32_t ParamList::operator[](IntegerAt at) const { return As<IntegerParam>(at.position).value(); }
-uint32_t ParamList::operator[](AttributesAt at) const {
-  return As<AttributesParam>(at.position).mask();
-}
-uint32_t ParamList::operator[](RootKeyAt at) const {
-  return As<RootKeyParam>(at.position).RootHandle();
-}
-const std::vector<uint8_t>& ParamList::operator[](BytesAt at) const {
-  return As<BytesParam>(at.position).bytes();
 }
 
 }  // namespace qxi

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -146,8 +147,6 @@ ScriptCursor ReadToken(ScriptCursor cursor, const SectionReader& reader, std::st
 /// the next blank or the line end, so that it is not read again. Never raises.
 ScriptCursor SkipToken(ScriptCursor cursor, const SectionReader& reader);
 
-/// A new parameter object of the kind and display name `def` gives.
-std::unique_ptr<ParamSpec> MakeParam(const ParamDef& def);
 
 /// The ordered parameters of one command, built once and never changed.
 class ParamList {
@@ -159,8 +158,6 @@ class ParamList {
   ParamList& operator=(ParamList&&) = default;
 
   void Add(std::unique_ptr<ParamSpec> param) { params_.push_back(std::move(param)); }
-  size_t size() const { return params_.size(); }
-  const ParamSpec& at(size_t index) const { return *params_.at(index); }
 
   /// Reads every parameter in order from `cursor`, numbering them 1, 2, ... in the reader's
   /// parameter number; returns the cursor after the last.
@@ -168,19 +165,36 @@ class ParamList {
 
   /// The values of the last line read, at a named position. Raise std::logic_error when the
   /// parameter there is of another kind (a row that disagrees with its named positions).
-  const std::string& operator[](StringAt at) const;
-  const std::string& operator[](PathAt at) const;
-  int32_t operator[](IntegerAt at) const;
-  uint32_t operator[](AttributesAt at) const;
+  const std::string& operator[](StringAt at) const { return As<StringParam>(at).text(); }
+  const std::string& operator[](PathAt at) const { return As<StringParam>(at).text(); }
+  int32_t operator[](IntegerAt at) const { return As<IntegerParam>(at).value(); }
+  uint32_t operator[](AttributesAt at) const { return As<AttributesParam>(at).mask(); }
   /// The predefined key handle of the root named there (RootKeyParam::RootHandle).
-  uint32_t operator[](RootKeyAt at) const;
-  const std::vector<uint8_t>& operator[](BytesAt at) const;
+  uint32_t operator[](RootKeyAt at) const { return As<RootKeyParam>(at).RootHandle(); }
+  const std::vector<uint8_t>& operator[](BytesAt at) const { return As<BytesParam>(at).bytes(); }
 
  private:
-  template <typename Kind>
-  const Kind& As(size_t index) const;
+  template <typename Kind, ParamKind Read>
+  const Kind& As(ParamAt<Read> at) const {
+    const auto* param = dynamic_cast<const Kind*>(params_.at(at.position).get());
+    if (param == nullptr) throw std::logic_error("parameter of another kind");
+    return *param;
+  }
 
   std::vector<std::unique_ptr<ParamSpec>> params_;
 };
+
+/// Parameters a command row can hold (CreateShortcut has the most).
+constexpr size_t kMaxParams = 6;
+
+/// How many parameters a row lists: the entries before the first without a display name.
+inline size_t ParamCount(const ParamDef (&params)[kMaxParams]) {
+  size_t count = 0;
+  while (count < kMaxParams && params[count].display_name != nullptr) ++count;
+  return count;
+}
+
+/// The parameter objects of the kinds and display names a row lists, in order.
+ParamList ParamsOf(const ParamDef (&params)[kMaxParams]);
 
 }  // namespace qxi

@@ -7,7 +7,6 @@
 #include "engine/command_catalog.h"
 #include "engine/params.h"
 #include "engine/qx_err.h"
-#include "engine/table_command.h"
 #include "engine/text_compare.h"
 
 namespace qxi {
@@ -143,22 +142,22 @@ TEST(ParamList, ReadsInOrderAndNumbersParameters) {
     if (NamesEqual(row->name, "CopyFile")) copy = row;
   }
   ASSERT_NE(copy, nullptr);
-  TableCommand command(*copy);
+  ParamList params = ParamsOf(copy->params);
 
   Line line("C:\\Src D:\\Dst readme.txt rh 10 extra tokens\n");
-  line.cursor() = command.params().ReadAll(line.cursor(), line.reader());
-  EXPECT_EQ(command.params()[PathAt{0}], "C:\\Src");
-  EXPECT_EQ(command.params()[PathAt{1}], "D:\\Dst");
-  EXPECT_EQ(command.params()[PathAt{2}], "readme.txt");
-  EXPECT_EQ(command.params()[AttributesAt{3}], 0x03u);
-  EXPECT_EQ(command.params()[IntegerAt{4}], 10);
+  line.cursor() = params.ReadAll(line.cursor(), line.reader());
+  EXPECT_EQ(params[PathAt{0}], "C:\\Src");
+  EXPECT_EQ(params[PathAt{1}], "D:\\Dst");
+  EXPECT_EQ(params[PathAt{2}], "readme.txt");
+  EXPECT_EQ(params[AttributesAt{3}], 0x03u);
+  EXPECT_EQ(params[IntegerAt{4}], 10);
   EXPECT_EQ(line.reader().param(), 5);
 
   Line short_line("C:\\Src D:\\Dst readme.txt\n");
-  EXPECT_EQ(CodeOf([&] { command.params().ReadAll(short_line.cursor(), short_line.reader()); }),
+  EXPECT_EQ(CodeOf([&] { params.ReadAll(short_line.cursor(), short_line.reader()); }),
             kSyntaxError);
   EXPECT_EQ(short_line.reader().param(), 5);
-  EXPECT_EQ(command.params()[AttributesAt{3}], 0x80u);
+  EXPECT_EQ(params[AttributesAt{3}], 0x80u);
 }
 
 }  // namespace

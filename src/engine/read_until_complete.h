@@ -1,8 +1,8 @@
-// Reading a text whose length is known only to the system: the caller's buffer is offered,
-// and when the text did not fit, offered again larger until it does. The Win32 queries say
-// that a text did not fit in one of two ways: by answering the size they need (GetFullPathNameA,
-// GetWindowsDirectoryA, GetLogicalDriveStringsA), or, like the profile functions, by cutting
-// the text and answering the buffer size less one (a value) or less two (a section list).
+// Reading a text whose length only the system knows: a buffer is offered, and offered again
+// larger until the text fits. A Win32 query tells that it did not fit either by answering the
+// size it needs (GetFullPathNameA, GetWindowsDirectoryA, GetLogicalDriveStringsA) or, like the
+// profile functions, by cutting the text and answering the buffer size less one (a value) or
+// less two (a section list).
 #pragma once
 
 #include <cstddef>

@@ -7,10 +7,6 @@
 
 namespace qxi {
 
-TextBuilder::TextBuilder(char* storage, size_t capacity) : text_(storage), capacity_(capacity) {
-  text_[0] = '\0';
-}
-
 TextBuilder& TextBuilder::operator<<(std::string_view text) {
   const size_t n = text.size() < room() ? text.size() : room();
   std::memcpy(text_ + length_, text.data(), n);
@@ -28,28 +24,22 @@ TextBuilder& TextBuilder::operator<<(long long number) {
 TextBuilder& TextBuilder::Quoted(std::string_view text) {
   *this << " \"";
   if (room() == 0) return *this;
-  const size_t fits = room() - 1;  // the closing quote's place
-  return *this << text.substr(0, text.size() < fits ? text.size() : fits) << "\"";
+  return *this << text.substr(0, room() - 1) << "\"";
 }
 
 bool TextBuilder::AppendTableText(int id, size_t limit) {
   const size_t size = limit < room() + 1 ? limit : room() + 1;
-  const int length = LoadMessageText(id, text_ + length_, static_cast<int>(size));
-  if (length <= 0) {
-    text_[length_] = '\0';
-    return false;
-  }
-  length_ += std::strlen(text_ + length_);
-  return true;
+  return Took(LoadMessageText(id, text_ + length_, static_cast<int>(size)) > 0);
 }
 
 bool TextBuilder::AppendSystemText(uint32_t error, unsigned flags) {
-  if (!LoadSystemText(error, flags, text_ + length_, room() + 1)) {
-    text_[length_] = '\0';
-    return false;
-  }
-  length_ += std::strlen(text_ + length_);
-  return true;
+  return Took(LoadSystemText(error, flags, text_ + length_, room() + 1));
+}
+
+bool TextBuilder::Took(bool loaded) {
+  if (loaded) length_ += std::strlen(text_ + length_);
+  text_[length_] = '\0';
+  return loaded;
 }
 
 }  // namespace qxi

@@ -13,7 +13,9 @@ namespace qxi {
 class TextBuilder {
  public:
   /// Builds into `storage` of `capacity` bytes (at least 1), which it empties.
-  TextBuilder(char* storage, size_t capacity);
+  TextBuilder(char* storage, size_t capacity) : text_(storage), capacity_(capacity) {
+    text_[0] = '\0';
+  }
 
   TextBuilder& operator<<(std::string_view text);
   /// The decimal digits of `number`, with a minus sign when negative.
@@ -28,10 +30,11 @@ class TextBuilder {
   bool AppendSystemText(uint32_t error, unsigned flags);
 
   const char* c_str() const { return text_; }
-  size_t size() const { return length_; }
 
  private:
   size_t room() const { return capacity_ - 1 - length_; }
+  /// Keeps the text a loader placed at the end when it `loaded` one, else drops it.
+  bool Took(bool loaded);
 
   char* text_;
   size_t capacity_;

@@ -1,9 +1,9 @@
-#include "files/copy_one_file.h"
+// The copy step of CopyFile: one file installed from a source folder into a destination folder.
+#include "files/file_commands.h"
 
 #include <windows.h>
 
 #include "files/file.h"
-#include "files/file_commands.h"
 #include "files/install_file.h"
 #include "files/path_utils.h"
 
@@ -13,10 +13,7 @@ namespace {
 // The host's progress bar moves at least once per block.
 constexpr uint32_t kCopyBlockSize = 4096;
 
-// How CopyFile installs (see InstallRules): folders only for a file it writes, no progress for
-// a skipped one; a failed destination stays until the restart, which gets a copy staged
-// silently (or the source itself); any failure of a file hands over; no priority until the
-// file is in place.
+// How CopyFile installs (each field says what it means for CopyFile).
 constexpr InstallRules kCopyRules = {
     /*folder_before_priority=*/false,   /*skipped_file_advances=*/false,
     /*keep_failed_destination=*/true,   /*read_failure_hands_over=*/true,
@@ -47,8 +44,6 @@ std::string FolderOfDestination(const std::string& destination_dir, const std::s
   return DirectoryOf(JoinPath(destination_dir, name));
 }
 
-}  // namespace
-
 void CopyOneFile(const std::string& source_dir, const std::string& destination_dir,
                  const std::string& name, uint32_t /*attributes*/, uint32_t priority) {
   const std::string source_path = JoinPath(source_dir, name);
@@ -63,10 +58,11 @@ void CopyOneFile(const std::string& source_dir, const std::string& destination_d
   InstallFile(file, contents, kCopyRules);
 }
 
-void CopyFileCommand(const ParamList& params) {
-  CopyOneFile(params[copy_line::kSourceDir], params[copy_line::kDestinationDir],
-              params[copy_line::kName], params[copy_line::kAttributes],
-              static_cast<uint32_t>(params[copy_line::kPriority]));
+}  // namespace
+
+void file_commands::CopyFileCommand(const ParamList& params) {
+  CopyOneFile(params[kSourceDir], params[kDestinationDir], params[kFileName],
+              params[kCopyAttributes], static_cast<uint32_t>(params[kPriority]));
 }
 
 }  // namespace qxi

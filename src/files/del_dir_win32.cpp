@@ -1,4 +1,6 @@
-#include "files/del_dir.h"
+// DelDir: removes a directory with everything in it, depth first, the innermost entries
+// first. The sweep always ends: the first entry that cannot be removed ends it with an error.
+#include "files/file_commands.h"
 
 #include <windows.h>
 
@@ -29,8 +31,7 @@ bool FindFirstEntry(const std::string& directory, const std::set<std::string>& r
   return false;
 }
 
-}  // namespace
-
+// Removes every entry of `directory`, then the directory itself (see DelDir).
 void DeleteDirectoryTree(const std::string& directory) {
   // An empty name would make the search below "\*.*": everything on the current drive.
   if (directory.empty()) throw QXErr(kRunTimeError, ERROR_PATH_NOT_FOUND);
@@ -57,5 +58,9 @@ void DeleteDirectoryTree(const std::string& directory) {
   }
   if (!RemoveDirectoryA(directory.c_str())) ThrowLastError();
 }
+
+}  // namespace
+
+void file_commands::DelDir(const ParamList& params) { DeleteDirectoryTree(params[kName]); }
 
 }  // namespace qxi

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 #include "engine/host_callbacks.h"
 #include "engine/qx_err.h"
 #include "files/deferred_operations.h"
@@ -40,18 +42,18 @@ bool WriteDestination(const FileToInstall& file, InstallContents& contents,
 }  // namespace
 
 InstallOutput::InstallOutput(std::string path, bool shows_progress)
-    : path_(std::move(path)), shows_progress_(shows_progress) {
-  file_.emplace(path_.c_str(), CREATE_ALWAYS, GENERIC_WRITE);
-}
+    : path_(std::move(path)),
+      file_(path_.c_str(), CREATE_ALWAYS, GENERIC_WRITE),
+      shows_progress_(shows_progress) {}
 
 InstallOutput::~InstallOutput() {
-  file_.reset();
+  file_.Close();
   if (!kept_) DeleteFileA(path_.c_str());
 }
 
 void InstallOutput::Write(const char* data, size_t size) {
   try {
-    file_->Write(data, static_cast<uint32_t>(size));
+    file_.Write(data, static_cast<uint32_t>(size));
   } catch (const File::Except&) {
     write_failed_ = true;
     throw;

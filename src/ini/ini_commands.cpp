@@ -5,13 +5,8 @@
 #include "ini/profile_lines.h"
 
 namespace qxi {
+namespace ini_commands {
 namespace {
-
-using ini_line::kFile;
-using ini_line::kKey;
-using ini_line::kLine;
-using ini_line::kSection;
-using ini_line::kValue;
 
 // An empty list: only the NUL that closes it.
 constexpr char kNoLines[] = "";
@@ -34,8 +29,8 @@ void DeleteIniSection(const ParamList& params) {
 }
 
 void DeleteIniKey(const ParamList& params) {
-  WritePrivateProfileStringA(params[kSection].c_str(), params[kKey].c_str(),
-                             nullptr, params[kFile].c_str());
+  WritePrivateProfileStringA(params[kSection].c_str(), params[kKey].c_str(), nullptr,
+                             params[kFile].c_str());
 }
 
 void AppendIniLine(const ParamList& params) {
@@ -55,4 +50,5 @@ void AppendIniKey(const ParamList& params) {
   WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str());
 }
 
+}  // namespace ini_commands
 }  // namespace qxi

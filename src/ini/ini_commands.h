@@ -5,15 +5,14 @@
 #include "engine/command_row.h"
 
 namespace qxi {
+namespace ini_commands {
 
-/// The line of an INI command: file, section, then a key or a line, then a value.
-namespace ini_line {
+// The line of an INI command: file, section, then a key or a line, then a value.
 inline constexpr PathAt kFile{0};
 inline constexpr PathAt kSection{1};
 inline constexpr PathAt kKey{2};
 inline constexpr PathAt kLine{2};
 inline constexpr PathAt kValue{3};
-}  // namespace ini_line
 
 /// "CreateSection": writes the section with no lines unless it has lines already.
 void CreateIniSection(const ParamList& params);
@@ -28,26 +27,21 @@ void SetIniKey(const ParamList& params);
 /// "AppendKey": writes the key's whole present value followed directly by the new text.
 void AppendIniKey(const ParamList& params);
 
-inline constexpr CommandRow kIniCommands[] = {
-    {"INI", "CreateSection", {ini_line::kFile("INI File"), ini_line::kSection("INI Section")},
-     Progress::kPerLine, QXI_ACTION(CreateIniSection)},
-    {"INI", "DeleteSection", {ini_line::kFile("INI File"), ini_line::kSection("INI Section")},
-     Progress::kPerLine, QXI_ACTION(DeleteIniSection)},
-    {"INI", "DeleteKey",
-     {ini_line::kFile("INI File"), ini_line::kSection("INI Section"), ini_line::kKey("Key name")},
-     Progress::kPerLine, QXI_ACTION(DeleteIniKey)},
-    {"INI", "AppendLine",
-     {ini_line::kFile("INI File"), ini_line::kSection("INI Section"),
-      ini_line::kLine("Line to append")},
-     Progress::kPerLine, QXI_ACTION(AppendIniLine)},
-    {"INI", "SetKey",
-     {ini_line::kFile("INI File"), ini_line::kSection("INI Section"), ini_line::kKey("Key"),
-      ini_line::kValue("Value")},
-     Progress::kPerLine, QXI_ACTION(SetIniKey)},
+inline constexpr CommandRow kRows[] = {
+    {"INI", "CreateSection", {kFile("INI File"), kSection("INI Section")},
+     QXI_ACTION(CreateIniSection)},
+    {"INI", "DeleteSection", {kFile("INI File"), kSection("INI Section")},
+     QXI_ACTION(DeleteIniSection)},
+    {"INI", "DeleteKey", {kFile("INI File"), kSection("INI Section"), kKey("Key name")},
+     QXI_ACTION(DeleteIniKey)},
+    {"INI", "AppendLine", {kFile("INI File"), kSection("INI Section"), kLine("Line to append")},
+     QXI_ACTION(AppendIniLine)},
+    {"INI", "SetKey", {kFile("INI File"), kSection("INI Section"), kKey("Key"), kValue("Value")},
+     QXI_ACTION(SetIniKey)},
     {"INI", "AppendKey",
-     {ini_line::kFile("INI File"), ini_line::kSection("INI Section"), ini_line::kKey("Key"),
-      ini_line::kValue("Value")},
-     Progress::kPerLine, QXI_ACTION(AppendIniKey)},
+     {kFile("INI File"), kSection("INI Section"), kKey("Key"), kValue("Value")},
+     QXI_ACTION(AppendIniKey)},
 };
 
+}  // namespace ini_commands
 }  // namespace qxi

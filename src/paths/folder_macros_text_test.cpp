@@ -1,14 +1,13 @@
 // The expansion of folder macros as text, and the two helpers that make the system's answers
 // into folder texts. Runs on every platform; the folders themselves come from the build's
 // resolver.
-#include "paths/folder_resolver.h"
+#include "engine/folder_macros.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
-#include "engine/folder_macros.h"
 #include "engine/qx_err.h"
 
 namespace qxi {

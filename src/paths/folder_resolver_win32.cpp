@@ -5,7 +5,6 @@
 
 #include "engine/folder_macros.h"
 #include "engine/read_until_complete.h"
-#include "paths/folder_resolver.h"
 #include "registry/reg_key.h"
 
 namespace qxi {

@@ -7,21 +7,18 @@
 
 namespace qxi {
 
-/// The line of a key or value command: root, key, value, then the data.
-namespace reg_line {
+namespace registry_commands {
+
+// The line of a key or value command: root, key, value, then the data.
 inline constexpr RootKeyAt kRoot{0};
 inline constexpr PathAt kKey{1};
 inline constexpr PathAt kValue{2};
 inline constexpr PathAt kString{3};
 inline constexpr IntegerAt kDword{3};
 inline constexpr BytesAt kBinary{3};
-}  // namespace reg_line
-
-/// The line of RegisterPriority.
-namespace priority_line {
+// The line of RegisterPriority.
 inline constexpr PathAt kPath{0};
 inline constexpr IntegerAt kPriority{1};
-}  // namespace priority_line
 
 /// "CreateKey": creates kKey under the root with any missing keys above it; a key that
 /// exists is only opened.
@@ -46,32 +43,21 @@ void SetBinValue(const ParamList& params);
 /// "RegisterPriority": UpdatePriority of kPath with kPriority.
 void RegisterPriority(const ParamList& params);
 
-inline constexpr CommandRow kRegistryCommands[] = {
-    {"Reg", "CreateKey", {reg_line::kRoot("Root Key"), reg_line::kKey("Key")}, Progress::kPerLine,
-     QXI_ACTION(CreateKey)},
-    {"Reg", "DeleteKey", {reg_line::kRoot("Root Key"), reg_line::kKey("Key")}, Progress::kPerLine,
-     QXI_ACTION(DeleteKey)},
-    {"Reg", "DeleteValue",
-     {reg_line::kRoot("Root Key"), reg_line::kKey("Key"), reg_line::kValue("Value")},
-     Progress::kPerLine, QXI_ACTION(DeleteValue)},
-    {"Reg", "IncValue",
-     {reg_line::kRoot("Root Key"), reg_line::kKey("Key"), reg_line::kValue("Value")},
-     Progress::kPerLine, QXI_ACTION(IncValue)},
-    {"Reg", "SetSzValue",
-     {reg_line::kRoot("Root Key"), reg_line::kKey("Key"), reg_line::kValue("Value"),
-      reg_line::kString("String")},
-     Progress::kPerLine, QXI_ACTION(SetSzValue)},
-    {"Reg", "SetDwValue",
-     {reg_line::kRoot("Root Key"), reg_line::kKey("Key"), reg_line::kValue("Value"),
-      reg_line::kDword("Data")},
-     Progress::kPerLine, QXI_ACTION(SetDwValue)},
-    {"Reg", "SetBinValue",
-     {reg_line::kRoot("Root Key"), reg_line::kKey("Key"), reg_line::kValue("Value"),
-      reg_line::kBinary("Data")},
-     Progress::kPerLine, QXI_ACTION(SetBinValue)},
-    {"Reg", "RegisterPriority",
-     {priority_line::kPath("Path"), priority_line::kPriority("Priority")}, Progress::kPerLine,
+inline constexpr CommandRow kRows[] = {
+    {"Reg", "CreateKey", {kRoot("Root Key"), kKey("Key")}, QXI_ACTION(CreateKey)},
+    {"Reg", "DeleteKey", {kRoot("Root Key"), kKey("Key")}, QXI_ACTION(DeleteKey)},
+    {"Reg", "DeleteValue", {kRoot("Root Key"), kKey("Key"), kValue("Value")},
+     QXI_ACTION(DeleteValue)},
+    {"Reg", "IncValue", {kRoot("Root Key"), kKey("Key"), kValue("Value")}, QXI_ACTION(IncValue)},
+    {"Reg", "SetSzValue", {kRoot("Root Key"), kKey("Key"), kValue("Value"), kString("String")},
+     QXI_ACTION(SetSzValue)},
+    {"Reg", "SetDwValue", {kRoot("Root Key"), kKey("Key"), kValue("Value"), kDword("Data")},
+     QXI_ACTION(SetDwValue)},
+    {"Reg", "SetBinValue", {kRoot("Root Key"), kKey("Key"), kValue("Value"), kBinary("Data")},
+     QXI_ACTION(SetBinValue)},
+    {"Reg", "RegisterPriority", {kPath("Path"), kPriority("Priority")},
      QXI_ACTION(RegisterPriority)},
 };
 
+}  // namespace registry_commands
 }  // namespace qxi

@@ -6,30 +6,27 @@
 #include "registry/reg_key.h"
 
 namespace qxi {
+namespace registry_commands {
 namespace {
 
 // A temporary holder of the line's root: closing it closes the predefined handle as any other.
-RegKey LineRoot(const ParamList& params) { return RegKey(PredefinedKey(params[reg_line::kRoot])); }
+RegKey LineRoot(const ParamList& params) { return RegKey(PredefinedKey(params[kRoot])); }
 
 // The line's key, created (with any missing keys above it) or opened.
-RegKey CreateLineKey(const ParamList& params) {
-  return LineRoot(params).Create(params[reg_line::kKey]);
-}
-RegKey OpenLineKey(const ParamList& params) { return LineRoot(params).Open(params[reg_line::kKey]); }
+RegKey CreateLineKey(const ParamList& params) { return LineRoot(params).Create(params[kKey]); }
+RegKey OpenLineKey(const ParamList& params) { return LineRoot(params).Open(params[kKey]); }
 
 }  // namespace
 
 void CreateKey(const ParamList& params) { CreateLineKey(params); }
 
-void DeleteKey(const ParamList& params) { LineRoot(params).RemoveSubKey(params[reg_line::kKey]); }
+void DeleteKey(const ParamList& params) { LineRoot(params).RemoveSubKey(params[kKey]); }
 
-void DeleteValue(const ParamList& params) {
-  OpenLineKey(params).RemoveValue(params[reg_line::kValue]);
-}
+void DeleteValue(const ParamList& params) { OpenLineKey(params).RemoveValue(params[kValue]); }
 
 void IncValue(const ParamList& params) {
   RegKey key = OpenLineKey(params);
-  const std::string& name = params[reg_line::kValue];
+  const std::string& name = params[kValue];
   uint32_t count = 0;
   try {
     count = key.QueryDword(name);
@@ -40,21 +37,20 @@ void IncValue(const ParamList& params) {
 }
 
 void SetSzValue(const ParamList& params) {
-  CreateLineKey(params).SetString(params[reg_line::kValue], params[reg_line::kString]);
+  CreateLineKey(params).SetString(params[kValue], params[kString]);
 }
 
 void SetDwValue(const ParamList& params) {
-  CreateLineKey(params).SetDword(params[reg_line::kValue],
-                                 static_cast<uint32_t>(params[reg_line::kDword]));
+  CreateLineKey(params).SetDword(params[kValue], static_cast<uint32_t>(params[kDword]));
 }
 
 void SetBinValue(const ParamList& params) {
-  CreateLineKey(params).SetData(params[reg_line::kValue], params[reg_line::kBinary], REG_BINARY);
+  CreateLineKey(params).SetData(params[kValue], params[kBinary], REG_BINARY);
 }
 
 void RegisterPriority(const ParamList& params) {
-  UpdatePriority(params[priority_line::kPath],
-                 static_cast<uint32_t>(params[priority_line::kPriority]));
+  UpdatePriority(params[kPath], static_cast<uint32_t>(params[kPriority]));
 }
 
+}  // namespace registry_commands
 }  // namespace qxi
