@@ -1,8 +1,7 @@
-// The list of every subsystem's commands and condition tests: the one place that knows them
-// all, from which the engine builds its groups and its Conditions section. The subsystems are
-// listed bottom up, as they build on each other (CreateShortcut follows the other FileOps
-// commands, ExtractQXZ follows CopyFile); each keeps its rows in its own order.
-#include "engine/command_catalog.h"
+// The list of every subsystem's commands and condition tests (CommandsOfGroup, ConditionTests):
+// the one place that knows them all. The subsystems come bottom up, as they build on each
+// other (CreateShortcut follows the other FileOps commands, ExtractQXZ follows CopyFile).
+#include "engine/command_row.h"
 
 #include "archive/extract_qxz.h"
 #include "conditions/condition_commands.h"

@@ -1,7 +1,7 @@
 // The rows of every command and condition test: the documented command set, each parameter at
 // the position its named index gives (so that every action reads each parameter as the kind
 // its row declares), and in the Windows build an action for every row.
-#include "engine/command_catalog.h"
+#include "engine/command_row.h"
 
 #include <gtest/gtest.h>
 

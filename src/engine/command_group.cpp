@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "engine/command_catalog.h"
+#include "engine/command_row.h"
 #include "engine/condition_prefix.h"
 #include "engine/failure_report.h"
 #include "engine/host_callbacks.h"

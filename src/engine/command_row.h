@@ -1,8 +1,13 @@
 // A command as data: its row names the group and the command, the kind and display name of
 // each parameter, how its progress goes, and the action that carries it out. Each subsystem
 // keeps the rows of its commands beside the named positions their actions read; the rows
-// build on every platform, the actions only where there is a system to act on.
+// build on every platform, the actions only where there is a system to act on. The list of
+// all rows is kept where the library is put together (src/dll), the one place that knows
+// every subsystem: it defines CommandsOfGroup and ConditionTests.
 #pragma once
+
+#include <string_view>
+#include <vector>
 
 #include "engine/params.h"
 
@@ -44,5 +49,12 @@ struct ConditionRow {
   ParamDef params[kMaxParams];  ///< kConditionName first, then the test's own
   ConditionEvaluator evaluate;  ///< null where this build has none
 };
+
+/// The rows of group `group` (compared as scripts write names), in table order; none for a
+/// name that is no group.
+std::vector<const CommandRow*> CommandsOfGroup(std::string_view group);
+
+/// The rows of the seven condition tests, in table order.
+std::vector<const ConditionRow*> ConditionTests();
 
 }  // namespace qxi

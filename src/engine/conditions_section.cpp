@@ -1,7 +1,7 @@
 #include "engine/conditions_section.h"
 
-#include "engine/command_catalog.h"
 #include "engine/command_group.h"
+#include "engine/command_row.h"
 #include "engine/qx_err.h"
 
 namespace qxi {

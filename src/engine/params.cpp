@@ -1,5 +1,7 @@
 #include "engine/params.h"
 
+#include <stdexcept>
+
 #include "engine/folder_macros.h"
 #include "engine/qx_err.h"
 #include "engine/text_compare.h"
@@ -178,6 +180,23 @@ ScriptCursor ParamList::ReadAll(ScriptCursor cursor, SectionReader& reader) {
     cursor = param->Parse(cursor, reader);
   }
   return cursor;
+}
+
+// Out of line: every action reads through these, and the check is written once.
+template <typename Kind, ParamKind Read>
+const Kind& ParamList::As(ParamAt<Read> at) const {
+  const auto* param = dynamic_cast<const Kind*>(params_.at(at.position).get());
+  if (param == nullptr) throw std::logic_error("parameter of another kind");
+  return *param;
+}
+
+const std::string& ParamList::operator[](StringAt at) const { return As<StringParam>(at).text(); }
+const std::string& ParamList::operator[](PathAt at) const { return As<StringParam>(at).text(); }
+int32_t ParamList::operator[](IntegerAt at) const { return As<IntegerParam>(at).value(); }
+uint32_t ParamList::operator[](AttributesAt at) const { return As<AttributesParam>(at).mask(); }
+uint32_t ParamList::operator[](RootKeyAt at) const { return As<RootKeyParam>(at).RootHandle(); }
+const std::vector<uint8_t>& ParamList::operator[](BytesAt at) const {
+  return As<BytesParam>(at).bytes();
 }
 
 }  // namespace qxi

@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -165,21 +164,17 @@ class ParamList {
 
   /// The values of the last line read, at a named position. Raise std::logic_error when the
   /// parameter there is of another kind (a row that disagrees with its named positions).
-  const std::string& operator[](StringAt at) const { return As<StringParam>(at).text(); }
-  const std::string& operator[](PathAt at) const { return As<StringParam>(at).text(); }
-  int32_t operator[](IntegerAt at) const { return As<IntegerParam>(at).value(); }
-  uint32_t operator[](AttributesAt at) const { return As<AttributesParam>(at).mask(); }
+  const std::string& operator[](StringAt at) const;
+  const std::string& operator[](PathAt at) const;
+  int32_t operator[](IntegerAt at) const;
+  uint32_t operator[](AttributesAt at) const;
   /// The predefined key handle of the root named there (RootKeyParam::RootHandle).
-  uint32_t operator[](RootKeyAt at) const { return As<RootKeyParam>(at).RootHandle(); }
-  const std::vector<uint8_t>& operator[](BytesAt at) const { return As<BytesParam>(at).bytes(); }
+  uint32_t operator[](RootKeyAt at) const;
+  const std::vector<uint8_t>& operator[](BytesAt at) const;
 
  private:
   template <typename Kind, ParamKind Read>
-  const Kind& As(ParamAt<Read> at) const {
-    const auto* param = dynamic_cast<const Kind*>(params_.at(at.position).get());
-    if (param == nullptr) throw std::logic_error("parameter of another kind");
-    return *param;
-  }
+  const Kind& As(ParamAt<Read> at) const;
 
   std::vector<std::unique_ptr<ParamSpec>> params_;
 };

@@ -4,7 +4,7 @@
 #include <functional>
 #include <memory>
 
-#include "engine/command_catalog.h"
+#include "engine/command_row.h"
 #include "engine/params.h"
 #include "engine/qx_err.h"
 #include "engine/text_compare.h"

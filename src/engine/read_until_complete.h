@@ -16,13 +16,12 @@ namespace qxi {
 /// section, and small enough that the platform's own copies of it cannot overflow.
 constexpr size_t kMaxReadBuffer = size_t{1} << 26;
 
-/// Calls `read(buffer, size)`, which fills `buffer` and returns its answer (the characters it
-/// delivered, or more than fit), first with `initial_size`. An answer of `size - slack` or
-/// more means the text may have been cut (a text that fits exactly gives the same answer and
-/// is read once more): the buffer then grows to the larger of twice its size and the answer
-/// plus one. Returns the characters delivered by the first answer that leaves room (empty for
-/// an answer of 0, a failed query). Raises QXErr kOutOfMemory when the text does not fit in
-/// `max_size` characters; never returns a cut text.
+/// Calls `read(buffer, size)`, which fills `buffer` and answers the characters it delivered
+/// (or the size it needs), first with `initial_size`. An answer of `size - slack` or more may
+/// be a cut text (one that fits exactly is read once more): the buffer grows to the larger of
+/// twice its size and the answer plus one. Returns what the first answer that leaves room
+/// delivered (empty for 0, a failed query). Raises QXErr kOutOfMemory when the text does not
+/// fit in `max_size` characters; never returns a cut text.
 template <typename Read>
 std::string ReadUntilComplete(size_t initial_size, size_t slack, Read read,
                               size_t max_size = kMaxReadBuffer) {

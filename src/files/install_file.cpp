@@ -70,8 +70,7 @@ void InstallFile(const FileToInstall& file, InstallContents& contents, const Ins
   }
   if (!rules.folder_before_priority) MakeDirectoryChain(file.folder, FILE_ATTRIBUTE_NORMAL);
   if (WriteDestination(file, contents, rules)) {
-    // A RegKey::Except from here fails the command: the file is in place, its priority
-    // unrecorded.
+    // A RegKey::Except fails the command: the file is in place, its priority unrecorded.
     UpdatePriority(file.destination, file.priority);
     return;
   }
@@ -95,11 +94,8 @@ void HandToRestart(const FileToInstall& file, InstallContents& contents,
   } catch (const QXErr&) {  // no temporary name to be had, or a bad entry
     if (file.stand_in.empty()) throw;
   }
-  if (staged.empty()) {
-    ScheduleReplace(file.destination, file.stand_in);
-  } else {
-    ScheduleTemporaryReplace(file.destination, staged);
-  }
+  if (staged.empty()) ScheduleReplace(file.destination, file.stand_in);
+  else ScheduleTemporaryReplace(file.destination, staged);
   if (!rules.staged_copy_shows_blocks) Advance(file.size);
 }
 
