@@ -47,7 +47,6 @@ ScriptCursor ScanQuoted(ScriptCursor cursor, const SectionReader& reader, std::s
   return cursor;
 }
 
-
 // A new parameter object of the kind and display name `def` gives.
 std::unique_ptr<ParamSpec> MakeParam(const ParamDef& def) {
   switch (def.kind) {

@@ -146,7 +146,6 @@ ScriptCursor ReadToken(ScriptCursor cursor, const SectionReader& reader, std::st
 /// the next blank or the line end, so that it is not read again. Never raises.
 ScriptCursor SkipToken(ScriptCursor cursor, const SectionReader& reader);
 
-
 /// The ordered parameters of one command, built once and never changed.
 class ParamList {
  public:
