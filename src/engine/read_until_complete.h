@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <string>
 
 #include "engine/qx_err.h"
@@ -20,11 +21,11 @@ constexpr size_t kMaxReadBuffer = size_t{1} << 26;
 /// (or the size it needs), first with `initial_size`. An answer of `size - slack` or more may
 /// be a cut text (one that fits exactly is read once more): the buffer grows to the larger of
 /// twice its size and the answer plus one. Returns what the first answer that leaves room
-/// delivered (empty for 0, a failed query). Raises QXErr kOutOfMemory when the text does not
-/// fit in `max_size` characters; never returns a cut text.
+/// delivered (empty for 0, a failed query); nothing when the text does not fit in `max_size`
+/// characters. Never returns a cut text.
 template <typename Read>
-std::string ReadUntilComplete(size_t initial_size, size_t slack, Read read,
-                              size_t max_size = kMaxReadBuffer) {
+std::optional<std::string> GrowUntilComplete(size_t initial_size, size_t slack, Read read,
+                                             size_t max_size = kMaxReadBuffer) {
   std::string buffer;
   for (size_t size = initial_size; size <= max_size;) {
     buffer.assign(size, '\0');
@@ -35,7 +36,16 @@ std::string ReadUntilComplete(size_t initial_size, size_t slack, Read read,
     }
     size = answer + 1 > size * 2 ? answer + 1 : size * 2;
   }
-  throw QXErr(kOutOfMemory);
+  return std::nullopt;
+}
+
+/// GrowUntilComplete, raising QXErr kOutOfMemory for a text that does not fit in `max_size`.
+template <typename Read>
+std::string ReadUntilComplete(size_t initial_size, size_t slack, Read read,
+                              size_t max_size = kMaxReadBuffer) {
+  std::optional<std::string> text = GrowUntilComplete(initial_size, slack, read, max_size);
+  if (!text) throw QXErr(kOutOfMemory);
+  return std::move(*text);
 }
 
 }  // namespace qxi

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include <exception>
+#include <optional>
 #include <string>
 
 #include "engine/read_until_complete.h"
@@ -17,18 +17,15 @@ int CountPendingRenames() {
   const std::string ini_path = std::string(windows_dir) + "\\WININIT.INI";
 
   // NUL-terminated lines; a list cut for want of room is answered with its size less 2.
-  std::string lines;
-  try {
-    lines = qxi::ReadUntilComplete(4096, 2, [&](char* buffer, size_t size) {
-      return size_t{GetPrivateProfileSectionA("Rename", buffer, static_cast<DWORD>(size),
-                                              ini_path.c_str())};
-    });
-  } catch (const std::exception&) {
-    return 0;  // beyond any real restart file
-  }
+  const std::optional<std::string> lines =
+      qxi::GrowUntilComplete(4096, 2, [&](char* buffer, size_t size) {
+        return size_t{GetPrivateProfileSectionA("Rename", buffer, static_cast<DWORD>(size),
+                                                ini_path.c_str())};
+      });
+  if (!lines) return 0;  // beyond any real restart file
   int count = 0;
-  for (size_t at = 0; at < lines.size();) {
-    const size_t end = lines.find('\0', at);
+  for (size_t at = 0; at < lines->size();) {
+    const size_t end = lines->find('\0', at);
     if (end != at) ++count;
     if (end == std::string::npos) break;
     at = end + 1;
