@@ -20,8 +20,7 @@ class TableCommand final : public Command {
   void Advance() override {
     if (row_.progress == Progress::kPerLine) Command::Advance();
   }
-  // Raises QXErr kRunTimeError with ERROR_NOT_SUPPORTED where this build has no action (the
-  // build for the host system, which has no Windows to act on).
+  // ERROR_NOT_SUPPORTED where this build has no action (the native build has no Windows).
   void Execute() override {
     if (row_.action == nullptr) throw QXErr(kRunTimeError, kErrorNotSupported);
     row_.action(params_);

@@ -18,9 +18,8 @@ class ConditionTest final : public Command {
 
   std::string Name() const override { return row_.name; }
   void Advance() override {}
-  // Sets the line's condition (created if new) to the result; what the evaluator raises
-  // leaves the condition untouched. Raises QXErr kRunTimeError with ERROR_NOT_SUPPORTED when
-  // this build has no evaluator.
+  // Sets the line's condition (created if new) to the result, untouched when the evaluator
+  // raises; ERROR_NOT_SUPPORTED where this build has no evaluator.
   void Execute() override {
     if (row_.evaluate == nullptr) throw QXErr(kRunTimeError, kErrorNotSupported);
     const bool value = row_.evaluate(params_);

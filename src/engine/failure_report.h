@@ -26,8 +26,7 @@ class FailureText {
   const char* text_;
 };
 
-/// A log line built from pieces (texts and numbers, as TextBuilder takes them); text beyond
-/// its capacity is cut.
+/// A log line built from pieces as TextBuilder takes them; text beyond its capacity is cut.
 class LogLine {
  public:
   LogLine() : builder_(text_, kCapacity) {}

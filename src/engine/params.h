@@ -14,8 +14,7 @@
 
 namespace qxi {
 
-/// The kinds of parameter a command row can name (StringParam, PathParam, IntegerParam,
-/// AttributesParam, RootKeyParam, BytesParam).
+/// The kinds of parameter a command row can name: StringParam, PathParam, and so on.
 enum class ParamKind { kString, kPath, kInteger, kAttributes, kRootKey, kBytes };
 
 /// One parameter of a command row: its kind, its display name, and the position that the

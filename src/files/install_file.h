@@ -46,8 +46,7 @@ class InstallContents {
   /// Writes the whole contents into `out` from their start (again for a staged copy after a
   /// failed write). Raises what reading them raises, and what `out` raises.
   virtual void WriteTo(InstallOutput& out) = 0;
-  /// Gives the written and kept file what the contents say beyond its bytes (an entry's times
-  /// and attributes).
+  /// Gives the kept file what the contents say beyond its bytes (an entry's times, attributes).
   virtual void Finish(InstallOutput&) {}
 };
 
