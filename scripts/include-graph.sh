@@ -10,7 +10,7 @@ layers=(
   "engine"                      # script, parameters, rows and groups, walkers, errors
   "ini registry"                # profile lines, INI commands; RegKey, priorities, Reg commands
   "paths files"                 # folder resolver; file wrapper, deferred operations, installing
-  "archive conditions desktop"  # QXZ, ExtractQXZ; the condition tests; the session commands
+  "archive conditions system"   # QXZ, ExtractQXZ; the condition tests; the session commands
   "dll"                         # the list of every command, the exports of QXI.dll
 )
 declare -A layer

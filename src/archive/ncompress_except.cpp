@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "engine/qx_err.h"
-#include "engine/system_text.h"
+#include "engine/message_source.h"
 #include "engine/text_builder.h"
 
 namespace qxi {

@@ -5,7 +5,7 @@
 
 #include "archive/extract_qxz.h"
 #include "conditions/condition_commands.h"
-#include "desktop/desktop_commands.h"
+#include "system/system_commands.h"
 #include "engine/engine_commands.h"
 #include "engine/text_compare.h"
 #include "files/file_commands.h"
@@ -26,7 +26,7 @@ std::vector<const CommandRow*> CommandsOfGroup(std::string_view group) {
   add(registry_commands::kRows);
   add(file_commands::kRows);
   add(archive_commands::kRows);
-  add(desktop_commands::kRows);
+  add(system_commands::kRows);
   return rows;
 }
 

@@ -3,7 +3,7 @@
 
 #include "engine/host_callbacks.h"
 #include "engine/run_script.h"
-#include "engine/system_text.h"
+#include "engine/message_source.h"
 #include "qxi.h"
 
 #define QXI_EXPORT extern "C" __declspec(dllexport)

@@ -1,6 +1,6 @@
 #include "engine/qx_err.h"
 
-#include "engine/system_text.h"
+#include "engine/message_source.h"
 #include "engine/text_builder.h"
 
 namespace qxi {
@@ -17,7 +17,7 @@ const char* QXErr::what() const noexcept {
   if (!text.AppendTableText(code_, kTableTextSize)) return "Error message not found";
   if (win32_error_ == 0) return text.c_str();
   char system_text[kTextSize];
-  if (LoadSystemText(win32_error_, kMessageFlagsForErrors, system_text, sizeof system_text)) {
+  if (LoadWin32ErrorText(win32_error_, kMessageFlagsForErrors, system_text, sizeof system_text)) {
     text.Quoted(system_text);
   } else {
     text << " code " << static_cast<long long>(static_cast<int32_t>(win32_error_));

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "engine/system_text.h"
+#include "engine/message_source.h"
 
 namespace qxi {
 
@@ -33,7 +33,7 @@ bool TextBuilder::AppendTableText(int id, size_t limit) {
 }
 
 bool TextBuilder::AppendSystemText(uint32_t error, unsigned flags) {
-  return Took(LoadSystemText(error, flags, text_ + length_, room() + 1));
+  return Took(LoadWin32ErrorText(error, flags, text_ + length_, room() + 1));
 }
 
 bool TextBuilder::Took(bool loaded) {

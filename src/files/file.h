@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "engine/system_error.h"
+#include "engine/win32_error.h"
 
 namespace qxi {
 
@@ -15,9 +15,9 @@ class File {
  public:
   /// A failed file operation: the Win32 error (1392 for a short ReadExact, 29 for a short
   /// Write), with the system's text for it as what().
-  class Except : public SystemError {
+  class Except : public Win32Error {
    public:
-    explicit Except(uint32_t code) noexcept : SystemError(code) {}
+    explicit Except(uint32_t code) noexcept : Win32Error(code) {}
     uint32_t code() const { return raw_code(); }
   };
 

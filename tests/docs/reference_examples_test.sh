@@ -64,12 +64,12 @@ done
 while IFS=$'\t' read -r group line; do
   case $line in
     MessageBox*)
-      source=$root/src/desktop/message_box_test.cpp
+      source=$root/src/system/message_box_test.cpp
       quoted=${line//\"/\\\"}  # as the test's C++ text writes it
       grep -qF -- "$quoted" "$source" || fail "example not run by message_box_test: $line" ;;
     Reboot*|Logoff*|Shutdown*)
-      grep -qF -- "\\n$line" "$root/src/desktop/misc_commands_test.cpp" ||
-        fail "example not run by desktop_test: $line" ;;
+      grep -qF -- "\\n$line" "$root/src/system/misc_commands_test.cpp" ||
+        fail "example not run by system_test: $line" ;;
   esac
 done < "$work/examples"
 

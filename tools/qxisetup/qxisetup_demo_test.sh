@@ -18,7 +18,7 @@ medium=$work/medium
   { echo "FAILED: the demo medium could not be built"; exit 1; }
 "$root/cmake/wine-prefix.sh" stop "$prefix" "$arch"
 rm -rf "$prefix" "$prefix.lock"
-(cd "$medium" && "$root/src/desktop/run_on_display.sh" "$prefix" "$arch" \
+(cd "$medium" && "$root/src/system/run_on_display.sh" "$prefix" "$arch" \
    "$bin/qxisetup_driver.exe" "$bin/qxisetup.exe" \
    "Z:$(echo "$medium/setup.qxs" | tr / '\\')" Setup) > "$work/out" 2>"$work/err"
 status=$?

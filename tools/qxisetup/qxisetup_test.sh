@@ -4,7 +4,7 @@
 # script's effects on an INI file show that the engine really ran behind the window.
 set -u
 bin=$1 prefix=$2 arch=$3 source=$4
-display_run="$source/src/desktop/run_on_display.sh $prefix $arch $bin/qxisetup.exe"
+display_run="$source/src/system/run_on_display.sh $prefix $arch $bin/qxisetup.exe"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 winpath() { echo "Z:$1" | tr / '\\'; }

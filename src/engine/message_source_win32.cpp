@@ -1,5 +1,5 @@
 // Message texts from the module's string table and from FormatMessageA.
-#include "engine/system_text.h"
+#include "engine/message_source.h"
 
 #include <windows.h>
 
@@ -36,7 +36,7 @@ int LoadMessageText(int id, char* buffer, int size) {
   return LoadStringA(module, static_cast<UINT>(id), buffer, size);
 }
 
-bool LoadSystemText(uint32_t error, unsigned flags, char* buffer, size_t size) {
+bool LoadWin32ErrorText(uint32_t error, unsigned flags, char* buffer, size_t size) {
   LocalBuffer text;
   DWORD length = FormatMessageA(flags | FORMAT_MESSAGE_ALLOCATE_BUFFER, nullptr, error, 0x400,
                                 reinterpret_cast<char*>(text.place()), 0, nullptr);

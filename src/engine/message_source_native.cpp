@@ -1,5 +1,5 @@
 // Message texts for the native build: the string table from message_texts.h, no system texts.
-#include "engine/system_text.h"
+#include "engine/message_source.h"
 
 #include <cstring>
 
@@ -24,6 +24,6 @@ int LoadMessageText(int id, char* buffer, int size) {
   return static_cast<int>(n);
 }
 
-bool LoadSystemText(uint32_t, unsigned, char*, size_t) { return false; }
+bool LoadWin32ErrorText(uint32_t, unsigned, char*, size_t) { return false; }
 
 }  // namespace qxi

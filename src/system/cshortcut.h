@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "desktop/com_ptr.h"
+#include "system/com_ptr.h"
 
 namespace qxi {
 

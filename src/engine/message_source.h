@@ -18,7 +18,7 @@ int LoadMessageText(int id, char* buffer, int size);
 
 /// Copies the system's text for `error`, formatted with `flags`, into `buffer` of `size`
 /// bytes (NUL-terminated, cut to fit). False when the system has no text for it.
-bool LoadSystemText(uint32_t error, unsigned flags, char* buffer, size_t size);
+bool LoadWin32ErrorText(uint32_t error, unsigned flags, char* buffer, size_t size);
 
 /// The module whose string table LoadMessageText reads (Windows only; by default the program).
 void SetMessageModule(void* module);

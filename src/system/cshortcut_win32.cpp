@@ -1,4 +1,4 @@
-#include "desktop/cshortcut.h"
+#include "system/cshortcut.h"
 
 namespace qxi {
 namespace {

@@ -1,4 +1,4 @@
-// SystemError: the common base of the wrappers' exceptions (File::Except, RegKey::Except and
+// Win32Error: the common base of the wrappers' exceptions (File::Except, RegKey::Except and
 // the archive reader's). It carries a Win32 code and gives the system's text for it.
 #pragma once
 
@@ -10,11 +10,11 @@ namespace qxi {
 
 /// FormatMessageA flags of the wrappers' texts: from the system, lines of at most 250
 /// characters (the buffer is allocated by the system text seam).
-constexpr unsigned kMessageFlagsForSystemErrors = 0x11FA;
+constexpr unsigned kMessageFlagsForWin32Errors = 0x11FA;
 
-class SystemError : public std::exception {
+class Win32Error : public std::exception {
  public:
-  explicit SystemError(uint32_t code) noexcept : code_(code) {}
+  explicit Win32Error(uint32_t code) noexcept : code_(code) {}
 
   uint32_t raw_code() const { return code_; }
 

@@ -1,15 +1,15 @@
-#include "desktop/desktop_commands.h"
+#include "system/system_commands.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "desktop/cshortcut.h"
+#include "system/cshortcut.h"
 #include "files/path_utils.h"
 
 namespace qxi {
 
-void desktop_commands::CreateShortcut(const ParamList& params) {
+void system_commands::CreateShortcut(const ParamList& params) {
   const std::string& link_file = params[kLinkFile];
   // The folder is made with every folder above it; failures show when the save fails. A bare
   // file name has no folder to make (its whole text must not become one).

@@ -1,6 +1,6 @@
 // MessageBox in a real window (the test runs on a virtual display): a watcher thread finds
 // each box the script shows, notes its caption, text, icon and buttons, and presses OK.
-#include "desktop/desktop_commands.h"
+#include "system/system_commands.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // CreateShortcut through whole scripts: each link is loaded back through the shell's own link
 // object, and CShortcut's diagnostics are caught on their way to the debugger output.
-#include "desktop/desktop_commands.h"
+#include "system/system_commands.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "support/script_runner.h"
-#include "desktop/com_ptr.h"
+#include "system/com_ptr.h"
 
 namespace qxi {
 namespace {

@@ -8,7 +8,7 @@
 
 namespace qxi {
 
-namespace desktop_commands {
+namespace system_commands {
 
 // MessageBox's line.
 inline constexpr PathAt kBody{0};
@@ -63,5 +63,5 @@ inline constexpr CommandRow kRows[] = {
      QXI_ACTION(CreateShortcut)},
 };
 
-}  // namespace desktop_commands
+}  // namespace system_commands
 }  // namespace qxi

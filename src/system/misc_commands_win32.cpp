@@ -1,11 +1,11 @@
-#include "desktop/desktop_commands.h"
+#include "system/system_commands.h"
 
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "desktop/exit_windows.h"
+#include "system/exit_windows.h"
 #include "engine/last_error.h"
 #include "engine/unique_handle.h"
 
@@ -47,7 +47,7 @@ ExitWindowsCall SetExitWindowsCall(ExitWindowsCall call) {
   return previous;
 }
 
-namespace desktop_commands {
+namespace system_commands {
 
 void ShowMessageBox(const ParamList& params) {
   MessageBoxA(nullptr, params[kBody].c_str(), params[kTitle].c_str(), MB_OK | MB_ICONINFORMATION);
@@ -82,5 +82,5 @@ void Reboot(const ParamList&) { RequestExitWindows(EWX_REBOOT); }
 void Logoff(const ParamList&) { RequestExitWindows(EWX_LOGOFF); }
 void Shutdown(const ParamList&) { RequestExitWindows(EWX_SHUTDOWN); }
 
-}  // namespace desktop_commands
+}  // namespace system_commands
 }  // namespace qxi
