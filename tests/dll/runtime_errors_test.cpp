@@ -1,5 +1,5 @@
 // The C++ runtime's reports of misused strings and containers as QXI.dll throws them (see
-// src/engine/runtime_errors.cpp): an exception of the DLL's own, not the runtime's
+// src/dll/runtime_errors.cpp): an exception of the DLL's own, not the runtime's
 // std::logic_error family, carrying the runtime's text with its numbers filled in. A plain
 // program, linked like the DLL: GoogleTest would link the runtime's own reports back in.
 #include <cstdio>
