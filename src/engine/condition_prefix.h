@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "conditions/condition_map.h"
+#include "engine/condition_map.h"
 #include "engine/section_reader.h"
 
 namespace qxi {

@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "engine/qx_err.h"
+#include "engine/text_builder.h"
 
 namespace qxi {
 
@@ -27,11 +28,18 @@ class FailureText {
   const char* text_;
 };
 
-/// A log line built from pieces; text beyond its capacity is cut.
+/// A log line built from pieces as TextBuilder takes them; text beyond its capacity is cut.
 class LogLine {
  public:
-  LogLine& operator<<(std::string_view text);
-  LogLine& operator<<(int32_t number);
+  LogLine() : builder_(text_, kCapacity) {}
+  LogLine(const LogLine&) = delete;
+  LogLine& operator=(const LogLine&) = delete;
+
+  template <typename Piece>
+  LogLine& operator<<(const Piece& piece) {
+    builder_ << piece;
+    return *this;
+  }
   /// Sends the line as a report of the run as a whole (the walkers' mode passes it to
   /// SendLog in a run).
   void Send() const;
@@ -41,8 +49,8 @@ class LogLine {
 
  private:
   static constexpr size_t kCapacity = 4096;
-  char text_[kCapacity] = {};
-  size_t length_ = 0;
+  char text_[kCapacity];
+  TextBuilder builder_;  // after the storage it builds into
 };
 
 }  // namespace qxi

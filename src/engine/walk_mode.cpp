@@ -1,9 +1,9 @@
 #include "engine/walk_mode.h"
 
 #include "engine/command.h"
+#include "engine/folder_macros.h"
 #include "engine/host_callbacks.h"
 #include "engine/qx_err.h"
-#include "paths/folder_macros.h"
 
 namespace qxi {
 namespace {

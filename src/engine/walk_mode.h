@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <string>
 
-#include "conditions/condition_map.h"
+#include "engine/condition_map.h"
 #include "engine/script_cursor.h"
 
 namespace qxi {

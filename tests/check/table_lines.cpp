@@ -1,9 +1,9 @@
 #include "table_lines.h"
 
-#include <map>
+#include <string>
 
-#include "conditions/condition_tests.h"
-#include "engine/command_table.h"
+#include "engine/command_row.h"
+#include "engine/master_runner.h"
 
 namespace qxi_differential {
 namespace {
@@ -16,6 +16,7 @@ const char* const kBadTokens[] = {
 // A token every parameter of `kind` reads without complaint.
 const char* GoodToken(qxi::ParamKind kind) {
   switch (kind) {
+    case qxi::ParamKind::kString: return "Ready";
     case qxi::ParamKind::kPath: return "$TEMP$qxi";
     case qxi::ParamKind::kInteger: return "1";
     case qxi::ParamKind::kAttributes: return "RH";
@@ -26,12 +27,12 @@ const char* GoodToken(qxi::ParamKind kind) {
 }
 
 // The lines of one command: all parameters right, then each one wrong in every way.
-std::string Lines(const std::string& name, const qxi::ParamDef* params, size_t count,
-                  const std::string& first) {
+std::string Lines(const std::string& name, const qxi::ParamDef (&params)[qxi::kMaxParams]) {
+  const size_t count = qxi::ParamCount(params);
   std::string lines;
   for (size_t wrong = 0; wrong <= count; ++wrong) {
     for (const char* bad : kBadTokens) {
-      std::string line = name + first;
+      std::string line = name;
       for (size_t i = 0; i < count; ++i) {
         line += " ";
         line += i == wrong ? bad : GoodToken(params[i].kind);
@@ -46,19 +47,17 @@ std::string Lines(const std::string& name, const qxi::ParamDef* params, size_t c
 }  // namespace
 
 std::string TableLinesScript() {
-  std::map<std::string, std::string> sections;
-  for (size_t i = 0; i < qxi::kCommandCount; ++i) {
-    const qxi::CommandDef& row = qxi::kCommandTable[i];
-    sections[row.group] += Lines(row.name, row.params, row.param_count, "");
-  }
   std::string script = "[Main]\r\n";
-  for (const auto& [group, lines] : sections) script += group + " T" + group + "\r\n";
-  for (const auto& [group, lines] : sections) {
-    script += "[T" + group + "]\r\n\"" + group + "\" 1\r\n" + lines;
+  for (const char* group : qxi::kGroupNames) script += group + std::string(" T") + group + "\r\n";
+  for (const char* group : qxi::kGroupNames) {
+    script += "[T" + std::string(group) + "]\r\n\"" + group + "\" 1\r\n";
+    for (const qxi::CommandRow* row : qxi::CommandsOfGroup(group)) {
+      script += Lines(row->name, row->params);
+    }
   }
   script += "[Conditions]\r\n";
-  for (const qxi::ConditionDef& test : qxi::kConditionTable) {
-    script += Lines(test.name, test.params, test.param_count, " C" + std::string(test.name));
+  for (const qxi::ConditionRow* test : qxi::ConditionTests()) {
+    script += Lines(test->name, test->params);
   }
   return script;
 }

@@ -1,17 +1,19 @@
 #include "check_mode.h"
 
+#include "archive/extract_qxz.h"
 #include "archive_check.h"
-#include "conditions/condition_group.h"
-#include "conditions/condition_test.h"
 #include "engine/command.h"
 #include "engine/command_group.h"
-#include "engine/include_command.h"
+#include "engine/command_row.h"
+#include "engine/conditions_section.h"
+#include "engine/engine_commands.h"
+#include "engine/folder_macros.h"
 #include "engine/master_runner.h"
 #include "engine/qx_err.h"
+#include "files/file_commands.h"
 #include "files/path_utils.h"
 #include "host_paths.h"
 #include "line_hints.h"
-#include "paths/folder_macros.h"
 
 namespace qxicheck {
 
@@ -47,6 +49,12 @@ bool CheckablePath(const std::string& path) {
 }
 
 bool Is(const std::string& name, const char* expected) { return qxi::NamesEqual(name, expected); }
+
+// The walker of the Conditions section: the command group without a name.
+bool IsConditionsWalker(const qxi::SectionReader& reader) {
+  const auto* group = dynamic_cast<const qxi::CommandGroup*>(&reader);
+  return group != nullptr && group->Name().empty();
+}
 
 // The text of the line after `cursor` up to its end, without trailing blanks.
 std::string RestOfLine(qxi::ScriptCursor cursor, const qxi::SectionReader& reader) {
@@ -120,7 +128,7 @@ class CheckMode::FrameScope {
 
 void CheckMode::RunFrame(Frame& frame, qxi::ScriptFile& script, std::string_view section) {
   FrameScope current(*this, frame, script, section);
-  script.RunSection(section);
+  qxi::RunSection(script, section);
 }
 
 void CheckMode::CheckUnreached(const CheckedFile& file, const CheckedFile::Header& header,
@@ -140,7 +148,7 @@ void CheckMode::CheckUnreached(const CheckedFile& file, const CheckedFile::Heade
   FrameScope current(*this, frame, script, header.name);
   // The run's conditions first, as a run evaluates them before any section.
   try {
-    script.LoadConditions();
+    qxi::LoadConditions(script);
   } catch (const qxi::QXErr&) {
     // No Conditions section: every prefix is undefined, as in a run.
   }
@@ -182,7 +190,7 @@ bool CheckMode::LineRuns(const std::string& name, bool, const qxi::ConditionMap&
   if (found == frame.defined.end()) {
     pending_hint_ = UndefinedConditionHint(
         name, frame.file != nullptr && frame.file->HasSection("Conditions"),
-        dynamic_cast<const qxi::ConditionGroup*>(&reader) != nullptr);
+        IsConditionsWalker(reader));
     throw qxi::QXErr(qxi::kUndefinedCondition);
   }
   if (frame.file != nullptr) frame.file->NoteUse(name);
@@ -214,10 +222,11 @@ void CheckMode::Execute(qxi::Command& command, const qxi::SectionReader& reader,
     Warn(reader, "text after the last parameter of " + command.Name() + " is ignored: \"" +
                      RestOfLine(after, reader) + "\"");
   }
-  if (dynamic_cast<const qxi::ConditionTest*>(&command) != nullptr) {
+  if (IsConditionsWalker(reader)) {
     DefineCondition(command, reader);
     return;
   }
+  // Commands run only in the walkers of groups.
   const std::string group = static_cast<const qxi::CommandGroup&>(reader).Name();
   const std::string name = command.Name();
   if (Is(group, "Misc") && Is(name, "Include")) {
@@ -272,7 +281,7 @@ void CheckMode::Warn(const qxi::SectionReader& where, const std::string& text) {
 
 void CheckMode::DefineCondition(const qxi::Command& test, const qxi::SectionReader& reader) {
   Frame& frame = Current();
-  const std::string& name = test.params().Text(0);
+  const std::string& name = test.params()[qxi::kConditionName];
   const bool everywhere =
       !(frame.prefixed_reader == &reader && frame.prefixed == reader.line_start().pos);
   auto [entry, added] = frame.defined.emplace(name, everywhere);
@@ -294,8 +303,8 @@ void CheckMode::CheckInclude(const qxi::ParamList& params, const qxi::SectionRea
     ~Leave() { --depth; }
   } leave{include_depth_};
 
-  const std::string& path = params.Text(0);
-  const std::string& section = params.Text(1);
+  const std::string& path = params[qxi::engine_commands::kScript];
+  const std::string& section = params[qxi::engine_commands::kMasterSection];
   if (!CheckablePath(path) || section.find('$') != std::string::npos) {
     // A file of the target machine: where it is missing, the engine says so.
     if (!section.empty()) {
@@ -328,7 +337,8 @@ void CheckMode::CheckInclude(const qxi::ParamList& params, const qxi::SectionRea
 }
 
 void CheckMode::CheckCopySource(const qxi::ParamList& params, const qxi::SectionReader& where) {
-  const std::string source = qxi::JoinPath(params.Text(0), params.Text(2));
+  const std::string source = qxi::JoinPath(params[qxi::file_commands::kSourceDir],
+                                           params[qxi::file_commands::kFileName]);
   if (!CheckablePath(source)) return;
   const LocatedPath located = Locate(host_folder_, source);
   if (!located.is_file) {
@@ -338,7 +348,7 @@ void CheckMode::CheckCopySource(const qxi::ParamList& params, const qxi::Section
 
 void CheckMode::CheckArchiveSource(const qxi::ParamList& params,
                                    const qxi::SectionReader& where) {
-  const std::string& archive = params.Text(0);
+  const std::string& archive = params[qxi::archive_commands::kArchive];
   if (!CheckablePath(archive)) return;
   const LocatedPath located = Locate(host_folder_, archive);
   if (!located.is_file) {

@@ -3,16 +3,14 @@
 #include <algorithm>
 #include <cstring>
 
-#include "conditions/condition_group.h"
 #include "engine/command_group.h"
-#include "engine/command_table.h"
+#include "engine/command_row.h"
 #include "engine/condition_prefix.h"
+#include "engine/folder_macros.h"
 #include "engine/master_runner.h"
 #include "engine/params.h"
 #include "engine/qx_err.h"
 #include "engine/text_compare.h"
-#include "paths/folder_macros.h"
-#include "registry/root_key_param.h"
 
 namespace qxicheck {
 namespace {
@@ -170,14 +168,18 @@ std::vector<std::string> CommandNames(const qxi::CommandGroup& group) {
   return names;
 }
 
+// The walker of the Conditions section is the group without a name.
+bool IsConditions(const qxi::CommandGroup& group) { return group.Name().empty(); }
+
 std::string UnknownCommandHint(const qxi::CommandGroup& group, const std::string& token) {
-  const bool tests = dynamic_cast<const qxi::ConditionGroup*>(&group) != nullptr;
+  const bool tests = IsConditions(group);
   if (token.empty()) return "the line names no command";
   if (!tests) {
-    for (size_t i = 0; i < qxi::kCommandCount; ++i) {
-      const qxi::CommandDef& row = qxi::kCommandTable[i];
-      if (qxi::NamesEqual(row.name, token) && !qxi::NamesEqual(row.group, group.Name())) {
-        return Quoted(token) + " is a command of group " + row.group + ", and section [" +
+    for (const char* other : qxi::kGroupNames) {
+      if (qxi::NamesEqual(other, group.Name())) continue;
+      for (const qxi::CommandRow* row : qxi::CommandsOfGroup(other)) {
+        if (!qxi::NamesEqual(row->name, token)) continue;
+        return Quoted(token) + " is a command of group " + other + ", and section [" +
                group.section_name() + "] is run with group " + group.Name();
       }
     }
@@ -187,7 +189,7 @@ std::string UnknownCommandHint(const qxi::CommandGroup& group, const std::string
 }
 
 std::string CommandLineHint(const char* message, const qxi::CommandGroup& group) {
-  const bool tests = dynamic_cast<const qxi::ConditionGroup*>(&group) != nullptr;
+  const bool tests = IsConditions(group);
   const int32_t param = group.param();
   if (!tests && group.line() == 1) {
     // The header line: a text for the host's dialog and a number.

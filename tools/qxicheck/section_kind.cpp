@@ -3,7 +3,8 @@
 #include <map>
 #include <vector>
 
-#include "engine/command_table.h"
+#include "engine/command_row.h"
+#include "engine/master_runner.h"
 #include "engine/params.h"
 #include "engine/qx_err.h"
 #include "engine/section_reader.h"
@@ -49,9 +50,9 @@ SectionKind GuessSectionKind(const qxi::ScriptFile& script, const char* body) {
   for (cursor = reader.NextLine(cursor); !reader.AtEnd(cursor); cursor = reader.NextLine(cursor)) {
     const std::vector<std::string> tokens = LineTokens(reader, 2);
     if (tokens.empty()) continue;
-    for (size_t i = 0; i < qxi::kCommandCount; ++i) {
-      if (qxi::NamesEqual(qxi::kCommandTable[i].name, tokens[0])) {
-        ++matches[qxi::kCommandTable[i].group];
+    for (const char* group : qxi::kGroupNames) {
+      for (const qxi::CommandRow* row : qxi::CommandsOfGroup(group)) {
+        if (qxi::NamesEqual(row->name, tokens[0])) ++matches[group];
       }
     }
   }
