@@ -121,6 +121,36 @@ $run --log "$(winpath "$work/no/such/dir/run.log")" "$(winpath "$work/good.qxs")
 check "an unwritable log file exits 2" test $? -eq 2
 check "an unwritable log file runs nothing" test ! -s "$work/out"
 
+# The run's folder: a script run from anywhere finds the files beside it (a copy from ".",
+# an included script, a condition's file); --keep-cwd keeps the caller's folder instead.
+kit=$work/kit kit_ini=$(winpath "$work/kit.ini")
+mkdir -p "$kit" "$work/elsewhere"
+printf 'beside the script\r\n' >"$kit/app.txt"
+printf '[Parts]\r\nINI Part\r\n[Part]\r\n"Part" 1\r\nSetKey "%s" Main Included yes\r\n' \
+  "$kit_ini" >"$kit/parts.qxs"
+printf '[Setup]\r\nFileCopy Files\r\nMisc More\r\n[Files]\r\n"Files" 19\r\nCopyFile . "%s" app.txt "" 0\r\n' \
+  "$(winpath "$work/kit-installed")" >"$kit/setup.qxs"
+printf '[More]\r\n"More" 1\r\nInclude parts.qxs Parts\r\n[Conditions]\r\nFileExists HasApp app.txt\r\n' \
+  >>"$kit/setup.qxs"
+for script in "$(winpath "$kit/setup.qxs")" '..\kit\setup.qxs'; do
+  rm -rf "$work/kit-installed" "$work/kit.ini"
+  (cd "$work/elsewhere" && $run --quiet "$script") >"$work/out" 2>"$work/err"
+  check "$script run from another folder exits 0" test $? -eq 0 -a ! -s "$work/err"
+  check "$script: CopyFile . copied the file beside it" cmp -s "$kit/app.txt" "$work/kit-installed/app.txt"
+  check "$script: Include found the script beside it" grep -q '^Included=yes' "$work/kit.ini"
+done
+(cd "$work/elsewhere" && $run --eval '..\kit\setup.qxs' HasApp) >"$work/out" 2>"$work/err"
+check "--eval sees the files beside the script" test "$(text "$work/out")" = 1
+(cd "$work/elsewhere" && $run --keep-cwd --eval '..\kit\setup.qxs' HasApp) >"$work/out" 2>"$work/err"
+check "--eval --keep-cwd looks in the caller's folder" test "$(text "$work/out")" = 0
+rm -rf "$work/kit-installed" "$work/kit.ini"
+(cd "$work/elsewhere" && $run --quiet --keep-cwd '..\kit\setup.qxs') >"$work/out" 2>"$work/err"
+check "--keep-cwd run exits 1" test $? -eq 1
+check "--keep-cwd: CopyFile . looked in the caller's folder" \
+  grep -qF '..\kit\setup.qxs: CopyFile: section [Files] line #2, ' "$work/err"
+check "--keep-cwd: Include looked in the caller's folder" grep -qx ': Section not found' <(text "$work/err")
+check "--keep-cwd: nothing was copied" test ! -e "$work/kit-installed/app.txt"
+
 # Without QXI.dll beside it (or on the path) qxirun says so and exits 2.
 cp "$bin/qxirun.exe" "$work/"
 "$source/cmake/wine-run.sh" "$prefix" "$arch" "$work/qxirun.exe" "$(winpath "$work/good.qxs")" \

@@ -1,7 +1,8 @@
 // qxirun: the console host. Loads QXI.dll as any host would (LoadLibrary, GetProcAddress),
-// registers all five callbacks and runs one master section of a script, showing each command
-// section and file with its progress (redrawn in place on a console, one line each
-// otherwise) and closing with a summary. Failures go to stderr as "CONTEXT: MESSAGE".
+// registers all five callbacks and runs one master section of a script in the script's own
+// folder, showing each command section and file with its progress (redrawn in place on a
+// console, one line each otherwise) and closing with a summary. Failures go to stderr as
+// "CONTEXT: MESSAGE".
 #include <windows.h>
 
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include "qxi.h"
 #include "run_observer.h"
 #include "run_summary.h"
+#include "script_folder.h"
 
 namespace {
 
@@ -57,6 +59,8 @@ std::unique_ptr<qxirun::ProgressDisplay> MakeDisplay(const Options& options) {
 }
 
 int Run(const Options& options, const qxirun::EngineLibrary& engine, std::FILE* log_file) {
+  const std::string script =
+      options.keep_cwd ? options.script : qxirun::EnterScriptFolder(options.script);
   std::unique_ptr<qxirun::ProgressDisplay> display = MakeDisplay(options);
   qxirun::RunObserver observer(*display, log_file);
   g_observer = &observer;
@@ -68,11 +72,11 @@ int Run(const Options& options, const qxirun::EngineLibrary& engine, std::FILE* 
 
   if (options.mode == Options::Mode::kEvaluate) {
     // The value on stdout; failing test lines still go to the log. Always exit 0.
-    std::printf("%d\n", engine.evaluate(options.script.c_str(), options.name.c_str()));
+    std::printf("%d\n", engine.evaluate(script.c_str(), options.name.c_str()));
     g_observer = nullptr;
     return kExitClean;
   }
-  engine.process(options.script.c_str(), options.name.c_str());
+  engine.process(script.c_str(), options.name.c_str());
   observer.Finish();
   g_observer = nullptr;
 
