@@ -1,9 +1,7 @@
 #include "engine/script_file.h"
 
-#include "engine/failure_report.h"
-#include "engine/host_callbacks.h"
-#include "engine/master_runner.h"
 #include "engine/qx_err.h"
+#include "engine/script_cursor.h"
 #include "engine/text_compare.h"
 
 namespace qxi {
@@ -46,30 +44,6 @@ const char* ScriptFile::FindSection(std::string_view name) const {
     p = SkipSpaces(NextNonEmptyLine(p, end), end);
   }
   throw QXErr(kSectionNotFound);
-}
-
-void ScriptFile::RunSection(std::string_view name) {
-  ScopedScriptPath script_path(path_);
-  ConditionMap conditions;
-  try {
-    conditions = LoadConditions();
-  } catch (const QXErr& e) {
-    // A script without a Conditions section runs with none, unreported.
-    if (e.code() != kSectionNotFound) SendLog(FailureText(e).get());
-    conditions.clear();
-  } catch (const std::exception& e) {
-    // Anything else (a failed allocation) is reported; the run goes on with no conditions.
-    SendLog(FailureText(e).get());
-    conditions.clear();
-  }
-  try {
-    const char* start = FindSection(name);
-    MasterRunner runner(*this);
-    runner.SetUp(start, text_end(), name);
-    runner.Run(conditions);
-  } catch (const std::exception& e) {
-    SendLog(FailureText(e).get());
-  }
 }
 
 }  // namespace qxi

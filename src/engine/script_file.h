@@ -1,11 +1,9 @@
-// ScriptFile: an opened script, mapped whole and read in place; finds sections by name and
-// runs master sections.
+// ScriptFile: an opened script, mapped whole and read in place; finds sections by name.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-#include "conditions/condition_map.h"
 #include "engine/mapped_file.h"
 
 namespace qxi {
@@ -28,14 +26,6 @@ class ScriptFile {
   /// The first character of the body of section `name` (the text from the start of the file
   /// for an empty name). Raises QXErr kSectionNotFound when the script has no such section.
   const char* FindSection(std::string_view name) const;
-
-  /// Runs master section `name`: loads the conditions, finds the section and walks it. Every
-  /// failure is reported through the log; only exceptions outside std::exception escape.
-  void RunSection(std::string_view name);
-
-  /// The conditions of the script's section "Conditions". Raises QXErr kSectionNotFound when
-  /// there is none; failures of its lines are reported, not raised.
-  ConditionMap LoadConditions() const;
 
  private:
   MappedFile map_;

@@ -2,9 +2,10 @@
 
 #include <windows.h>
 
+#include "engine/read_until_complete.h"
 #include "engine/text_compare.h"
+#include "files/ini_file.h"
 #include "files/path_utils.h"
-#include "ini/ini_file.h"
 
 namespace qxi {
 namespace {
@@ -18,17 +19,10 @@ constexpr char kDeleteKey[] = "NUL";
 // script copying from its own folder gives) is recorded as the full path it means now. A
 // name the system cannot complete is recorded as it stands.
 std::string FullPath(const std::string& path) {
-  std::string full(MAX_PATH, '\0');
-  DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), &full[0],
-                                  nullptr);
-  if (length >= full.size()) {  // too small: the answer is the size needed
-    full.assign(length, '\0');
-    length = GetFullPathNameA(path.c_str(), length, &full[0], nullptr);
-    if (length >= full.size()) length = 0;
-  }
-  if (length == 0) return path;
-  full.resize(length);
-  return full;
+  const std::string full = ReadUntilComplete(MAX_PATH, 0, [&](char* buffer, size_t size) {
+    return size_t{GetFullPathNameA(path.c_str(), static_cast<DWORD>(size), buffer, nullptr)};
+  });
+  return full.empty() ? path : full;
 }
 
 }  // namespace
