@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "qxi.h"
+#include "support/disk_files.h"
 #include "support/script_runner.h"
 
 namespace {
@@ -15,6 +16,7 @@ namespace {
 using Calls = std::vector<std::string>;
 using qxi_test::Lines;
 using qxi_test::Recorded;
+using qxi_test::SystemText;
 using qxi_test::TempDir;
 
 void QXI_CALL RecordLog(const char* context, const char* message) {
@@ -93,6 +95,8 @@ TEST_F(Dll, RunsAScriptWithTheModulesOwnTexts) {
   Calls expected = {
       "dialog Welcome to QXI 4",
       "advance 1",
+      Log("RunApp: section [Welcome] line #3,  run time error \"" + SystemText(ERROR_FILE_NOT_FOUND) +
+          "\""),
       "advance 1",
       Log("Unknown command, section [Welcome] line #4"),
       "dialog Files 1",
