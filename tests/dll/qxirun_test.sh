@@ -57,8 +57,12 @@ same "clean run: one line per section, then the summary" "$work/out" "== Saying 
 == Writing settings (2)
 Sections run: 2
 Lines run: 4
+Lines skipped by a condition: 0
 Errors logged: 0
-Bytes copied: 0
+Files written: 0
+Files left by priority: 0
+Files waiting for the restart: 0
+Bytes written: 0
 Deferred operations waiting in WININIT.INI [Rename]: 2"
 same "clean run wrote the INI file" "$work/app.ini" "[Main]
 Installed=yes
@@ -84,11 +88,49 @@ check "copy run exits 0" test $? -eq 0
 same "copy run: the section, the file and the bytes" "$work/out" "== Copying files (10000)
    a.dll (10000 bytes)
 Sections run: 1
-Lines run: 0
+Lines run: 1
+Lines skipped by a condition: 0
 Errors logged: 0
-Bytes copied: 10000
+Files written: 1
+Files left by priority: 0
+Files waiting for the restart: 0
+Bytes written: 10000
 Deferred operations waiting in WININIT.INI [Rename]: 2"
 check "copy run copied the file" cmp -s "$work/media/a.dll" "$work/installed/a.dll"
+
+# The summary counts what its labels say: lines skipped by a condition are not lines run, a
+# file or an archive entry left by its priority is neither written nor counted in the bytes,
+# and every file's line says what became of it.
+printf 'ten bytes!' >"$work/media/c.txt"
+"$source/cmake/wine-run.sh" "$prefix" "$arch" "$bin/qxzpack.exe" create \
+  "$(winpath "$work/media/pack.qxz")" --priority 3 -C "$(winpath "$work/media")" c.txt >/dev/null ||
+  check "qxzpack made the archive" false
+dest=$(winpath "$work/honest")
+copy="CopyFile \"$(winpath "$work/media")\" \"$dest\""
+extract="ExtractQXZ \"$(winpath "$work/media/pack.qxz")\" \"$dest\""
+printf '[Setup]\r\nFileCopy Files\r\nMisc Steps\r\n[Files]\r\n"Copying files" 20010\r\n' >"$work/honest.qxs"
+printf '%s a.dll "" 7\r\n%s a.dll "" 7\r\n@Here %s b.dll "" 0\r\n%s\r\n%s\r\n' \
+  "$copy" "$copy" "$copy" "$extract" "$extract" >>"$work/honest.qxs"
+printf '[Steps]\r\n"Steps" 2\r\n@Here NOP\r\n@!Here NOP\r\n[Conditions]\r\nFileExists Here "%s"\r\n' \
+  "$(winpath "$work/media/none.txt")" >>"$work/honest.qxs"
+$run "$(winpath "$work/honest.qxs")" >"$work/out" 2>"$work/err"
+check "honest run exits 0" test $? -eq 0 -a ! -s "$work/err"
+same "honest run: files left by priority, and figures that count what they say" "$work/out" \
+"== Copying files (20010)
+   a.dll (10000 bytes)
+   a.dll (10000 bytes) left by priority
+   $dest\c.txt (10 bytes)
+   $dest\c.txt (10 bytes) left by priority
+== Steps (2)
+Sections run: 2
+Lines run: 5
+Lines skipped by a condition: 2
+Errors logged: 0
+Files written: 2
+Files left by priority: 2
+Files waiting for the restart: 0
+Bytes written: 10010
+Deferred operations waiting in WININIT.INI [Rename]: 2"
 
 printf '[Setup]\nMisc Hello\n[Hello]\nHello 2\nNOP\nBogus\nNOP\n' >"$work/bad.qxs"
 bad_line="$(winpath "$work/bad.qxs"): Unknown command, section [Hello] line #3"
@@ -99,8 +141,12 @@ same "failing line is logged" "$work/err" "$bad_line"
 same "failing run: section line and summary" "$work/out" "== Hello (2)
 Sections run: 1
 Lines run: 2
+Lines skipped by a condition: 0
 Errors logged: 1
-Bytes copied: 0
+Files written: 0
+Files left by priority: 0
+Files waiting for the restart: 0
+Bytes written: 0
 Deferred operations waiting in WININIT.INI [Rename]: 2"
 
 $run --quiet "$(winpath "$work/bad.qxs")" >"$work/out" 2>"$work/err"

@@ -1,5 +1,5 @@
 // qxirun: the console host. Loads QXI.dll as any host would (LoadLibrary, GetProcAddress),
-// registers all five callbacks and runs one master section of a script in the script's own
+// registers its callbacks and runs one master section of a script in the script's own
 // folder, showing each command section and file with its progress (redrawn in place on a
 // console, one line each otherwise) and closing with a summary. Failures go to stderr as
 // "CONTEXT: MESSAGE".
@@ -41,6 +41,9 @@ void QXI_CALL OnSubDialog(const char* text, int number) {
   g_observer->SetSubDialog(text, number);
 }
 void QXI_CALL OnAdvance(int amount) { g_observer->Advance(amount); }
+void QXI_CALL OnEvent(int kind, const char* text, unsigned int number) {
+  g_observer->Event(kind, text, number);
+}
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -69,6 +72,7 @@ int Run(const Options& options, const qxirun::EngineLibrary& engine, std::FILE* 
   engine.register_dialog(OnDialog);
   engine.register_sub_dialog(OnSubDialog);
   engine.register_advance(OnAdvance);
+  engine.register_event(OnEvent);
 
   if (options.mode == Options::Mode::kEvaluate) {
     // The value on stdout; failing test lines still go to the log. Always exit 0.
