@@ -1,6 +1,6 @@
 #include "engine/params.h"
 
-#include <stdexcept>
+#include <typeinfo>
 
 #include "engine/folder_macros.h"
 #include "engine/qx_err.h"
@@ -185,7 +185,7 @@ ScriptCursor ParamList::ReadAll(ScriptCursor cursor, SectionReader& reader) {
 template <typename Kind, ParamKind Read>
 const Kind& ParamList::As(ParamAt<Read> at) const {
   const auto* param = dynamic_cast<const Kind*>(params_.at(at.position).get());
-  if (param == nullptr) throw std::logic_error("parameter of another kind");
+  if (param == nullptr) throw std::bad_cast();
   return *param;
 }
 

@@ -160,7 +160,7 @@ class ParamList {
   /// parameter number; returns the cursor after the last.
   ScriptCursor ReadAll(ScriptCursor cursor, SectionReader& reader);
 
-  /// The values of the last line read, at a named position. Raise std::logic_error when the
+  /// The values of the last line read, at a named position. Raise std::bad_cast when the
   /// parameter there is of another kind (a row that disagrees with its named positions).
   const std::string& operator[](StringAt at) const;
   const std::string& operator[](PathAt at) const;

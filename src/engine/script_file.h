@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "engine/mapped_file.h"
+#include "engine/section_index.h"
 
 namespace qxi {
 
@@ -25,11 +26,13 @@ class ScriptFile {
 
   /// The first character of the body of section `name` (the text from the start of the file
   /// for an empty name). Raises QXErr kSectionNotFound when the script has no such section.
+  /// Headers are read once per opened script, as far as lookups need them.
   const char* FindSection(std::string_view name) const;
 
  private:
   MappedFile map_;
   std::string path_;
+  mutable SectionIndex sections_;  // filled by lookups; the text it reads never changes
 };
 
 }  // namespace qxi
