@@ -79,7 +79,8 @@ TEST_F(Checker, ErrorsCarryTheFileLineTheEngineMessageAndWhatIsWrong) {
                      "\"Timeout (ms)\" (a number): \"12ab\" is not a number\n" +
             At(12) + "error: Syntax error, section [Main] line #6 Param #1: Param #1 of "
                      "MessageBox, \"Message body\" (a text): \"$windr$\" is not a folder macro "
-                     "(CDROM, WINDIR, SYSDIR, START, STARTUP, PROGS, TEMP, DESKTOP; $$ stands "
+                     "(CDROM, WINDIR, SYSDIR, START, STARTUP, PROGS, TEMP, DESKTOP, PROGRAMFILES, "
+      "SCRIPTDIR; $$ stands "
                      "for a $); did you mean \"WINDIR\"?\n" +
             At(15) + "error: Enum parameter doesn't match valid options, section [Later] line "
                      "#2 Param #1: Param #1 of SetSzValue, \"Root Key\" (a root key): it is "
