@@ -41,6 +41,7 @@ void DeleteIniKey(const ParamList& params) {
 }
 
 void AppendIniLine(const ParamList& params) {
+  // As with every INI command, a failed write is not reported.
   AddProfileLine(params.Text(kFile), params.Text(kSection), params.Text(kKeyOrLine));
 }
 

@@ -19,8 +19,9 @@ class IniFile {
   const std::string& path() const { return path_; }
 
   /// Adds `line` to `section` unless an equal line (ignoring ASCII case) is there; keeps any
-  /// number of lines with the same key. The section is read whole, however large.
-  void AddLine(const std::string& section, const std::string& line) const;
+  /// number of lines with the same key. The section is read whole, however large. Returns
+  /// false when the write failed (its error is the last error).
+  bool AddLine(const std::string& section, const std::string& line) const;
 
   /// Writes `key`=`value` into `section`, replacing the key's line when present. Returns
   /// the platform's answer: false when the write failed.
