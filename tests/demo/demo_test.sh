@@ -25,6 +25,8 @@ expect() {  # expect TEXT...: each text must appear, in this order, in the demo'
 }
 [ $status -eq 0 ] || { echo "FAIL: demo exit status $status"; failures=$((failures + 1)); }
 expect "=== Another program is using" \
+       "Deferred operations waiting in PendingFileRenameOperations: 1" \
+       "Deferred operations waiting in WININIT.INI [Rename]: 0" \
        "=== Files in C:\\Program Files\\Lumen Notes" \
        "Notes\\index.dat  0 bytes" "Notes\\notebooks\\travel\\packing.txt  " "firstrun.txt  " \
        "help\\index.txt  " "lumen.exe  " "readme.txt  " "templates\\letters\\formal.txt  " \
@@ -33,8 +35,8 @@ expect "=== Another program is using" \
        "Kind=fresh install" "History=2.1;" "spell=lumenspell.dll" \
        "Programs/Lumen Notes/Lumen Notes.lnk" "Local path" "C:\\Program Files\\Lumen Notes\\lumen.exe" \
        "Desktop/Lumen Notes.lnk" \
-       "C:\\windows\\system32\\lumenrt.dll=" \
-       "lumenrt.dll now: Lumen shared runtime 2.1" "WININIT.INI carried out and renamed" \
+       "=== Waiting for the next restart" "replace C:\\windows\\system32\\lumenrt.dll by C:\\" \
+       "lumenrt.dll now: Lumen shared runtime 2.1" "operations waiting now: 0" \
        "Installed = 1" "SameVersion = 1" "HasIni = 1" "HasNotesPath = 1" \
        "firstrun.old  " \
        "LastSetup    REG_SZ    upgrade" "SetupCount    REG_DWORD    0x2" \

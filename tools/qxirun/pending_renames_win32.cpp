@@ -1,4 +1,5 @@
-// Reads [Rename] through the profile functions, as the restart itself will.
+// Reads the registry value as the engine does, and [Rename] through the profile functions,
+// as the restart itself will.
 #include "pending_renames.h"
 
 #include <windows.h>
@@ -6,9 +7,12 @@
 #include <string>
 #include <vector>
 
-namespace qxirun {
+#include "files/pending_file_renames.h"
 
-int CountPendingRenames() {
+namespace qxirun {
+namespace {
+
+int CountWininitLines() {
   char windows_dir[MAX_PATH] = {};
   UINT length = GetWindowsDirectoryA(windows_dir, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return 0;
@@ -31,6 +35,15 @@ int CountPendingRenames() {
     at += static_cast<DWORD>(line.size()) + 1;
   }
   return lines;
+}
+
+}  // namespace
+
+WaitingOperations CountWaitingOperations() {
+  WaitingOperations waiting;
+  waiting.file_renames = static_cast<int>(qxi::ReadPendingFileRenames().size());
+  waiting.wininit = CountWininitLines();
+  return waiting;
 }
 
 }  // namespace qxirun

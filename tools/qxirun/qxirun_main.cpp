@@ -78,7 +78,7 @@ int Run(const Options& options, const qxirun::EngineLibrary& engine, std::FILE* 
 
   const qxirun::RunCounts& counts = observer.progress().counts();
   if (!options.quiet) {
-    std::printf("%s", qxirun::FormatSummary(counts, qxirun::CountPendingRenames()).c_str());
+    std::printf("%s", qxirun::FormatSummary(counts, qxirun::CountWaitingOperations()).c_str());
   }
   return counts.errors == 0 ? kExitClean : kExitLogged;
 }
