@@ -9,15 +9,14 @@
 
 #include <algorithm>
 #include <cctype>
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "engine/qx_err.h"
 #include "support/disk_files.h"
 #include "support/helper_processes.h"
 #include "support/key_access.h"
 #include "support/restart_records.h"
+#include "support/run_time_error.h"
 #include "support/script_runner.h"
 
 namespace qxi {
@@ -25,8 +24,11 @@ namespace {
 
 using qxi_test::Exists;
 using qxi_test::FileHolder;
+using qxi_test::NtName;
 using qxi_test::PendingFileRenameNames;
+using qxi_test::ReplacingNtName;
 using qxi_test::ReadText;
+using qxi_test::RunTimeErrorOf;
 using qxi_test::TempDir;
 using qxi_test::WriteText;
 using Texts = std::vector<std::string>;
@@ -38,21 +40,6 @@ std::string Upper(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
                  [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
   return text;
-}
-
-// The names MoveFileExA records: an NT name, and '!' before a destination it may replace.
-std::string Nt(const std::string& path) { return "\\??\\" + path; }
-std::string Replacing(const std::string& path) { return "!\\??\\" + path; }
-
-// The Win32 error of the run-time error `action` raises; ~0 when it raises none.
-uint32_t RunTimeErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const QXErr& e) {
-    EXPECT_EQ(e.code(), kRunTimeError);
-    return e.win32_error();
-  }
-  return ~uint32_t{0};
 }
 
 class Deferred : public ::testing::Test {
@@ -77,8 +64,8 @@ TEST_F(Deferred, ReplaceKeepsOneOperationPerDestinationWithTheLastSource) {
   EXPECT_EQ(RunTimeErrorOf([&] { ScheduleReplace(In("e.dll"), too_long); }),
             uint32_t{ERROR_FILENAME_EXCED_RANGE});
   EXPECT_EQ(PendingFileRenameNames(),
-            Texts({Nt(In("b.tmp")), Replacing(In("b.dll")), Nt(In("second.tmp")),
-                   Replacing(Upper(In("a.dll"))), Nt(long_source), Replacing(In("c.dll"))}));
+            Texts({NtName(In("b.tmp")), ReplacingNtName(In("b.dll")), NtName(In("second.tmp")),
+                   ReplacingNtName(Upper(In("a.dll"))), NtName(long_source), ReplacingNtName(In("c.dll"))}));
   EXPECT_EQ(PendingSource(In("A.DLL")), In("second.tmp"));
   EXPECT_EQ(PendingSource(In("c.dll")), long_source);  // whole, beyond 255 characters
   EXPECT_EQ(PendingSource(In("d.dll")), "");
@@ -104,9 +91,9 @@ TEST_F(Deferred, DeleteRecordsEachFileOnceAndKeepsOtherProgramsOperations) {
   ScheduleReplace(In("a.dll"), In("second.tmp"));  // drops the first replacement
   ScheduleDelete(In("y.tmp"));
   EXPECT_EQ(PendingFileRenameNames(),
-            Texts({Nt("C:\\other\\?.new"), Replacing("C:\\other\\?.dll"),
-                   Nt("C:\\other\\old.tmp"), "", Nt(In("x.tmp")), "",
-                   Nt(In("second.tmp")), Replacing(In("a.dll")), Nt(In("y.tmp")), ""}));
+            Texts({NtName("C:\\other\\?.new"), ReplacingNtName("C:\\other\\?.dll"),
+                   NtName("C:\\other\\old.tmp"), "", NtName(In("x.tmp")), "",
+                   NtName(In("second.tmp")), ReplacingNtName(In("a.dll")), NtName(In("y.tmp")), ""}));
   std::wstring data(4096, L'\0');
   DWORD size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
   ASSERT_EQ(RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, nullptr,
@@ -122,7 +109,7 @@ TEST_F(Deferred, RelativeNamesAreRecordedAsFullPaths) {
   ScheduleReplace("sub\\a.dll", ".\\a.new");
   ScheduleDelete("old.tmp");
   EXPECT_EQ(PendingFileRenameNames(),
-            Texts({Nt(In("a.new")), Replacing(In("sub\\a.dll")), Nt(In("old.tmp")), ""}));
+            Texts({NtName(In("a.new")), ReplacingNtName(In("sub\\a.dll")), NtName(In("old.tmp")), ""}));
   EXPECT_EQ(PendingSource("sub\\a.dll"), In("a.new"));
   SetCurrentDirectoryA(qxi_test::InWindows("").c_str());  // let the folder go before it is removed
 }
@@ -137,7 +124,7 @@ TEST_F(Deferred, WithoutTheRightToRecordNothingIsRecordedAndTheSystemsErrorIsRai
   EXPECT_EQ(replace_error, static_cast<uint32_t>(ERROR_ACCESS_DENIED));
   EXPECT_EQ(delete_error, static_cast<uint32_t>(ERROR_ACCESS_DENIED));
   EXPECT_EQ(source, "");
-  EXPECT_EQ(PendingFileRenameNames(), Texts({Nt(In("kept.tmp")), ""}));
+  EXPECT_EQ(PendingFileRenameNames(), Texts({NtName(In("kept.tmp")), ""}));
 }
 
 TEST_F(Deferred, RestartReplacesAndDeletesFilesThatWereInUse) {
@@ -159,7 +146,7 @@ TEST_F(Deferred, RestartReplacesAndDeletesFilesThatWereInUse) {
     ScheduleReplace(in_use, update);
     ScheduleDelete(stale);
     EXPECT_EQ(PendingFileRenameNames(),
-              Texts({Nt(update), Replacing(in_use), Nt(stale), ""}));
+              Texts({NtName(update), ReplacingNtName(in_use), NtName(stale), ""}));
     EXPECT_EQ(holder.Release(), 0u);
   }
   EXPECT_EQ(ReadText(in_use), "old contents");  // nothing happens before the restart

@@ -26,7 +26,9 @@ namespace {
 using qxi_test::Exists;
 using qxi_test::FileHolder;
 using qxi_test::Lines;
+using qxi_test::NtName;
 using qxi_test::PendingFileRenameNames;
+using qxi_test::ReplacingNtName;
 using qxi_test::ReadText;
 using qxi_test::TempDir;
 using Calls = std::vector<std::string>;
@@ -132,10 +134,6 @@ class FileCommands : public ::testing::Test {
   std::string script_;
 };
 
-// The names MoveFileExA records: an NT name, and '!' before a destination it may replace.
-std::string Nt(const std::string& path) { return "\\??\\" + path; }
-std::string Replacing(const std::string& path) { return "!\\??\\" + path; }
-
 TEST_F(FileCommands, CreateFileMakesNewEmptyFilesAndNeverOverwrites) {
   const std::string hidden = In("hidden.txt"), plain = In("plain.txt");
   Calls calls = Run("CreateFile " + hidden + " hr\r\n"
@@ -168,7 +166,7 @@ TEST_F(FileCommands, DelFileDefersWhatItCannotDeleteAndNeverReports) {
   EXPECT_FALSE(Exists(gone));
   EXPECT_EQ(ReadText(held), "");  // held with share mode 0: unreadable, and still there
   EXPECT_TRUE(Exists(held));
-  EXPECT_EQ(PendingFileRenameNames(), Texts({Nt(missing), "", Nt(held), ""}));
+  EXPECT_EQ(PendingFileRenameNames(), Texts({NtName(missing), "", NtName(held), ""}));
 }
 
 TEST_F(FileCommands, WithoutTheRightToRecordDeferredLinesAreReported) {
@@ -219,8 +217,8 @@ TEST_F(FileCommands, MoveFileReplacesAndRenameFileDefersOntoAnExistingFile) {
   EXPECT_EQ(ReadText(In("update.dll")), "update");
   EXPECT_FALSE(Exists(In("target.dll")));
   EXPECT_EQ(PendingFileRenameNames(),
-            Texts({Nt(In("a.txt")), Replacing(In("b.txt")), Nt(In("update.dll")),
-                   Replacing(locked), Nt(In("nothing.dll")), Replacing(In("target.dll"))}));
+            Texts({NtName(In("a.txt")), ReplacingNtName(In("b.txt")), NtName(In("update.dll")),
+                   ReplacingNtName(locked), NtName(In("nothing.dll")), ReplacingNtName(In("target.dll"))}));
 }
 
 TEST_F(FileCommands, MakeDirCreatesTheChainAndSetsAttributesOnTheLastOnly) {

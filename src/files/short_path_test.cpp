@@ -7,22 +7,16 @@
 
 #include <string>
 
-#include "engine/qx_err.h"
 #include "files/file_identity.h"
 #include "support/disk_files.h"
+#include "support/run_time_error.h"
 #include "support/script_runner.h"
 
 namespace qxi {
 namespace {
 
-uint32_t RunTimeErrorOf(const std::string& path) {
-  try {
-    ShortPathForRestart(path);
-  } catch (const QXErr& e) {
-    EXPECT_EQ(e.code(), kRunTimeError);
-    return e.win32_error();
-  }
-  return 0;
+uint32_t ErrorOfShortPath(const std::string& path) {
+  return qxi_test::RunTimeErrorOf([&] { ShortPathForRestart(path); });
 }
 
 bool AllPartsShort(const std::string& path) {
@@ -62,9 +56,9 @@ TEST(ShortPath, LongAndUnsafeNamesGetShortFormsAndNewFilesKeepTheirOwnName) {
   EXPECT_EQ(fresh.substr(fresh.size() - 8), "\\NEW.DLL");
   EXPECT_TRUE(SameFileObject(fresh.substr(0, fresh.size() - 8), blanks)) << fresh;
 
-  EXPECT_EQ(RunTimeErrorOf(blanks + "\\New Long Name.dll"), uint32_t{ERROR_INVALID_NAME});
-  EXPECT_EQ(RunTimeErrorOf(dir.path() + "\\missing\\A.DLL"), uint32_t{ERROR_FILE_NOT_FOUND});
-  EXPECT_EQ(RunTimeErrorOf("\\\\server\\share\\A.DLL"), uint32_t{ERROR_INVALID_NAME});
+  EXPECT_EQ(ErrorOfShortPath(blanks + "\\New Long Name.dll"), uint32_t{ERROR_INVALID_NAME});
+  EXPECT_EQ(ErrorOfShortPath(dir.path() + "\\missing\\A.DLL"), uint32_t{ERROR_FILE_NOT_FOUND});
+  EXPECT_EQ(ErrorOfShortPath("\\\\server\\share\\A.DLL"), uint32_t{ERROR_INVALID_NAME});
 }
 
 }  // namespace

@@ -8,15 +8,14 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
-#include "engine/qx_err.h"
 #include "support/disk_files.h"
 #include "support/helper_processes.h"
 #include "support/ini_text.h"
 #include "support/restart_records.h"
+#include "support/run_time_error.h"
 #include "support/script_runner.h"
 #include "support/windows98.h"
 
@@ -26,21 +25,12 @@ namespace {
 using qxi_test::Exists;
 using qxi_test::FileLines;
 using qxi_test::ReadText;
+using qxi_test::RunTimeErrorOf;
 using qxi_test::SectionText;
 using qxi_test::ShortName;
 using qxi_test::WininitPath;
 using qxi_test::WriteText;
 using Texts = std::vector<std::string>;
-
-uint32_t RunTimeErrorOf(const std::function<void()>& action) {
-  try {
-    action();
-  } catch (const QXErr& e) {
-    EXPECT_EQ(e.code(), kRunTimeError);
-    return e.win32_error();
-  }
-  return ~uint32_t{0};
-}
 
 class Wininit : public ::testing::Test {
  protected:

@@ -49,6 +49,10 @@ std::vector<std::string> PendingFileRenameNames() {
   return names;
 }
 
+std::string NtName(const std::string& path) { return "\\??\\" + path; }
+
+std::string ReplacingNtName(const std::string& path) { return "!" + NtName(path); }
+
 bool HasPendingFileRenames() {
   HKEY key;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_QUERY_VALUE, &key) != 0) {

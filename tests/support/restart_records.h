@@ -13,6 +13,11 @@ namespace qxi_test {
 /// replacement). Empty when the value is missing.
 std::vector<std::string> PendingFileRenameNames();
 
+/// The names MoveFileExA records for `path`: an NT name (\??\ first), and for a destination
+/// it may replace, '!' before that.
+std::string NtName(const std::string& path);
+std::string ReplacingNtName(const std::string& path);
+
 /// True when the value PendingFileRenameOperations exists.
 bool HasPendingFileRenames();
 
