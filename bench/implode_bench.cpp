@@ -1,6 +1,7 @@
-// Implode codec benchmarks, memory to memory: decode throughput (output bytes per second) next
-// to memcpy of the same size, and encode throughput with the ratio (packed / original) for
-// each literal mode and dictionary size, on the text and ELF corpora.
+// Implode codec benchmarks, memory to memory: decode throughput (output bytes per second) of
+// Explode and of the reference decoder next to memcpy of the same size, and encode throughput
+// with the ratio (packed / original) for each literal mode and dictionary size, on the text
+// and ELF corpora.
 #include <benchmark/benchmark.h>
 
 #include <cstring>
@@ -11,6 +12,7 @@
 #include "archive/implode/explode.h"
 #include "archive/implode/implode.h"
 #include "bench_corpus.h"
+#include "reference_explode.h"
 
 namespace {
 
@@ -59,17 +61,21 @@ void WriteMemory(char* buffer, unsigned* size, void* param) {
   io.write_pos += *size;
 }
 
-// Args: corpus (0 text, 1 ELF), literal mode (0 binary, 1 coded), dictionary size.
-void BM_Decode(benchmark::State& state) {
+using Decoder = unsigned (*)(qxi::ExplodeReadFunction, qxi::ExplodeWriteFunction, char*, void*);
+
+// Args: corpus (0 text, 1 ELF), literal mode (0 binary, 1 coded), dictionary size. The work
+// area is as large as the larger of the two decoders needs.
+void BM_Decode(benchmark::State& state, Decoder decode) {
   const int which = static_cast<int>(state.range(0));
   const Bytes& original = Corpus(which);
   const Bytes& packed = Packed(which, static_cast<int>(state.range(1)),
                                static_cast<unsigned>(state.range(2)));
   Bytes output(original.size());
-  std::vector<char> work(qxi::kExplodeWorkAreaSize);
+  std::vector<unsigned> work(qxi::bench::kReferenceWorkAreaSize / sizeof(unsigned));
   for (auto _ : state) {
     MemoryIo io{&packed, 0, output.data(), 0};
-    const unsigned result = qxi::Explode(ReadMemory, WriteMemory, work.data(), &io);
+    const unsigned result =
+        decode(ReadMemory, WriteMemory, reinterpret_cast<char*>(work.data()), &io);
     if (result != qxi::kExplodeOk || io.write_pos != original.size()) {
       state.SkipWithError("decoded output differs");
       break;
@@ -128,7 +134,10 @@ void BestEffort(benchmark::internal::Benchmark* b) {
 }
 
 BENCHMARK(BM_Memcpy)->ArgName("corpus")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_Decode)->Apply(AllSettings)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Decode, explode, qxi::Explode)->Apply(AllSettings)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Decode, reference, qxi::bench::ReferenceExplode)
+    ->Apply(AllSettings)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Encode)->Apply(AllSettings)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Encode)->Apply(BestEffort)->Unit(benchmark::kMillisecond);
 

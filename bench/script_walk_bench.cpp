@@ -3,7 +3,7 @@
 // size and run through the engine as a host's ProcessQXS call would run them.
 //   NopLines/N      one command section of N NOP lines
 //   Sections/N      N command sections of one NOP line each, named in turn by the master
-//                   section and placed after it (each is looked up by scanning the script)
+//                   section and placed after it (each one looked up by name)
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 

@@ -10,12 +10,12 @@ add_subdirectory(${QXI_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 if(WIN32 AND QXI_WINE_TESTS)
   # One fixture creates the Wine prefix before the first test and one stops its wineserver
-  # after the last.
+  # and deletes it after the last.
   add_test(NAME wine_prefix_start
            COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix.sh start ${QXI_WINEPREFIX} ${QXI_WINEARCH})
   set_tests_properties(wine_prefix_start PROPERTIES FIXTURES_SETUP wine)
   add_test(NAME wine_prefix_stop
-           COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix.sh stop ${QXI_WINEPREFIX} ${QXI_WINEARCH})
+           COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix.sh remove ${QXI_WINEPREFIX} ${QXI_WINEARCH})
   set_tests_properties(wine_prefix_stop PROPERTIES FIXTURES_CLEANUP wine)
 endif()
 
@@ -44,7 +44,7 @@ function(qxi_add_test name)
              COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-run.sh ${prefix} ${QXI_WINEARCH}
                      $<TARGET_FILE:${name}>)
     add_test(NAME ${name}_prefix_stop
-             COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix.sh stop ${prefix} ${QXI_WINEARCH})
+             COMMAND ${CMAKE_SOURCE_DIR}/cmake/wine-prefix.sh remove ${prefix} ${QXI_WINEARCH})
     set_tests_properties(${name}_prefix_stop PROPERTIES FIXTURES_CLEANUP ${name}_prefix)
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED ${name}_prefix TIMEOUT 600)
     return()

@@ -2,6 +2,8 @@
 # wine-prefix.sh start PREFIX ARCH: creates the Wine prefix once (serialised with a lock, so
 # that tests started in parallel share it) and keeps its wineserver running.
 # wine-prefix.sh stop PREFIX ARCH: stops that prefix's wineserver, and only that one.
+# wine-prefix.sh remove PREFIX ARCH: stops it and deletes the prefix (about 1.3 GB each), unless
+# QXI_KEEP_PREFIXES is set, for looking into a test's prefix after its run.
 set -u
 action=$1 prefix=$2 arch=${3:-win32}
 . "$(cd "$(dirname "$0")" && pwd)/wine-env.sh"
@@ -29,8 +31,13 @@ case $action in
     [ -d "$prefix" ] && wineserver -k >/dev/null 2>&1 </dev/null
     exit 0
     ;;
+  remove)
+    [ -d "$prefix" ] && wineserver -k >/dev/null 2>&1 </dev/null
+    [ -n "${QXI_KEEP_PREFIXES:-}" ] || rm -rf "$prefix" "$prefix.lock"
+    exit 0
+    ;;
   *)
-    echo "usage: wine-prefix.sh start|stop PREFIX [win32|win64]" >&2
+    echo "usage: wine-prefix.sh start|stop|remove PREFIX [win32|win64]" >&2
     exit 2
     ;;
 esac

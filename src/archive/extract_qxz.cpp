@@ -2,23 +2,56 @@
 
 #include <windows.h>
 
-#include <optional>
+#include <string>
 
-#include "archive/entry_output.h"
 #include "archive/file_byte_source.h"
 #include "archive/ncompress_except.h"
 #include "archive/qxz_entry_decoder.h"
 #include "archive/qxz_reader.h"
-#include "engine/host_callbacks.h"
 #include "engine/qx_err.h"
-#include "engine/text_compare.h"
-#include "files/deferred_operations.h"
 #include "files/file.h"
+#include "files/install_file.h"
 #include "files/path_utils.h"
-#include "registry/priorities.h"
 
 namespace qxi {
 namespace {
+
+// How an entry is installed (each field says what it means for ExtractQXZ).
+constexpr InstallRules kEntryRules = {
+    /*folder_before_priority=*/true,   /*skipped_file_advances=*/true,
+    /*keep_failed_destination=*/false, /*read_failure_hands_over=*/false,
+    /*staged_copy_shows_blocks=*/true, /*staged_file_priority=*/true,
+};
+
+// An entry's data, decoded from the archive afresh for each output; a stream that does not
+// decode to the stored CRC raises QXErr kCrcError after its last block.
+class EntryContents final : public InstallContents, private QxzOutput {
+ public:
+  EntryContents(ByteSource& archive, const QxzEntry& entry) : archive_(archive), entry_(entry) {}
+
+  void WriteTo(InstallOutput& out) override {
+    out_ = &out;
+    if (!DecodeQxzEntry(archive_, entry_, *this).Matches(entry_)) throw QXErr(kCrcError);
+  }
+
+  // The entry's time as creation and last-access time (the last-write time stays that of the
+  // writing), then its attributes once the file is closed (best effort).
+  void Finish(InstallOutput& out) override {
+    FILETIME time;
+    time.dwLowDateTime = static_cast<DWORD>(entry_.info.file_time);
+    time.dwHighDateTime = static_cast<DWORD>(entry_.info.file_time >> 32);
+    out.file().SetTimes(&time, &time, nullptr);
+    out.file().Close();
+    SetFileAttributesA(out.path().c_str(), entry_.info.attributes);
+  }
+
+ private:
+  void Write(const char* data, size_t size) override { out_->Write(data, size); }
+
+  ByteSource& archive_;
+  const QxzEntry& entry_;
+  InstallOutput* out_ = nullptr;
+};
 
 // The header of the entry at the archive's position. A refused entry is reported with its
 // name, so that the log says which entry of the archive was at fault.
@@ -41,41 +74,17 @@ std::string DestinationPath(const std::string& destination_dir, std::string name
   return JoinPath(destination_dir, name);
 }
 
-}  // namespace
-
+// Extracts the entry at `archive`'s position into `destination_dir` and leaves the position at
+// the next entry.
 void ExtractEntry(ByteSource& archive, const std::string& destination_dir) {
   const QxzEntry entry = ReadEntryToExtract(archive);
-  const QxzFileInfo& info = entry.info;
-  const std::string destination = DestinationPath(destination_dir, info.name);
-  Callbacks().set_sub_dialog(destination.c_str(), static_cast<int>(info.size));
-  MakeDirectoryChain(DirectoryOf(destination), FILE_ATTRIBUTE_NORMAL);
-  if (!CheckPriority(destination, info.priority)) {
-    // Skipped; the progress still covers the entry.
-    Callbacks().advance_dialog(static_cast<int>(info.size));
-    archive.Seek(entry.next_offset());
-    return;
-  }
-
-  std::optional<EntryOutput> output;
-  output.emplace(destination);
-  QxzDecodeResult result;
-  try {
-    result = DecodeQxzEntry(archive, entry, *output);
-  } catch (const File::Except&) {
-    // The destination was created (an earlier file there is already truncated) but could not
-    // be filled, as when its volume runs full. Like a copy that fails part-way, the entry goes
-    // to a temporary file for the restart to put in place; otherwise the destination would be
-    // left with neither its earlier file nor the new one.
-    if (!output->write_failed() || output->is_temporary()) throw;
-    output.reset();  // removes the partly written destination
-    output.emplace(EntryOutput::ToTemporaryFile{});
-    result = DecodeQxzEntry(archive, entry, *output);
-  }
-  // A bad entry leaves nothing behind: the output is removed as the error leaves.
-  if (!result.Matches(entry)) throw QXErr(kCrcError);
-  output->Finish(info);
-  if (output->is_temporary()) ScheduleTemporaryReplace(destination, output->path());
-  UpdatePriority(destination, info.priority);
+  const std::string destination = DestinationPath(destination_dir, entry.info.name);
+  const FileToInstall file = {destination, DirectoryOf(destination), destination,
+                              entry.info.size, entry.info.priority, std::string()};
+  EntryContents contents(archive, entry);
+  InstallFile(file, contents, kEntryRules);
+  // The decoder reads ahead of the entry's data, and a skipped entry is not read at all.
+  archive.Seek(entry.next_offset());
 }
 
 void ExtractArchive(const std::string& archive_path, const std::string& destination_dir) {
@@ -84,6 +93,10 @@ void ExtractArchive(const std::string& archive_path, const std::string& destinat
   while (source.Tell() < source.Size()) ExtractEntry(source, destination_dir);
 }
 
-void ExtractQXZ(const ParamList& params) { ExtractArchive(params.Text(0), params.Text(1)); }
+}  // namespace
+
+void archive_commands::ExtractQXZ(const ParamList& params) {
+  ExtractArchive(params[kArchive], params[kDestinationDir]);
+}
 
 }  // namespace qxi

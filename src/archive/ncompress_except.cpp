@@ -1,10 +1,10 @@
 #include "archive/ncompress_except.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "engine/qx_err.h"
-#include "engine/system_text.h"
+#include "engine/message_source.h"
+#include "engine/text_builder.h"
 
 namespace qxi {
 namespace NCompress {
@@ -23,25 +23,14 @@ Except& Except::operator=(const Except& other) noexcept {
 }
 
 const char* Except::what() const noexcept {
-  const char* code_text = CodeText();
-  if (entry_name_[0] == '\0') return code_text;
-  // The code's text may be text_ itself: compose behind it.
-  const size_t length = std::strlen(code_text);
-  if (code_text != text_) std::snprintf(text_, kTextSize, "%s", code_text);
-  if (length < static_cast<size_t>(kTextSize)) {
-    std::snprintf(text_ + length, kTextSize - length, " \"%s\"", entry_name_);
-  }
-  return text_;
-}
-
-const char* Except::CodeText() const noexcept {
+  TextBuilder text(text_, kTextSize);
   if (code_ == kInvalidFormat) {
-    if (LoadMessageText(kInvalidQxz, text_, kTextSize) > 0) return text_;
-    return "Error message not found";
+    if (!text.AppendTableText(kInvalidQxz, kTextSize)) text << "Error message not found";
+  } else if (!text.AppendSystemText(code_, kMessageFlagsForErrors)) {
+    text << "Error code " << static_cast<long long>(code_);
   }
-  if (LoadSystemText(code_, kMessageFlagsForErrors, text_, kTextSize)) return text_;
-  std::snprintf(text_, kTextSize, "Error code %lu", static_cast<unsigned long>(code_));
-  return text_;
+  if (entry_name_[0] != '\0') text.Quoted(entry_name_);
+  return text.c_str();
 }
 
 }  // namespace NCompress

@@ -38,9 +38,6 @@ class Except : public std::exception {
   static constexpr int kTextSize = 512;
   static constexpr int kNameSize = 260;
 
-  /// The text of the code alone, in text_.
-  const char* CodeText() const noexcept;
-
   uint32_t code_;
   char entry_name_[kNameSize] = {};
   mutable char text_[kTextSize] = {};

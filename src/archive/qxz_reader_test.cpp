@@ -12,7 +12,7 @@
 #include "archive/qxz_entry_decoder.h"
 #include "archive/qxz_test_support.h"
 #include "engine/qx_err.h"
-#include "engine/system_text.h"
+#include "engine/message_source.h"
 
 namespace qxi {
 namespace {
@@ -221,7 +221,7 @@ TEST(NCompressExcept, NamesTheRefusedEntryInQuotesAndKeepsItInCopies) {
 TEST(NCompressExcept, OtherCodesNameTheCode) {
   const NCompress::Except e(NCompress::kErrorFileCorrupt);
   char system_text[512];
-  if (LoadSystemText(NCompress::kErrorFileCorrupt, kMessageFlagsForErrors, system_text,
+  if (LoadWin32ErrorText(NCompress::kErrorFileCorrupt, kMessageFlagsForErrors, system_text,
                      sizeof system_text)) {
     EXPECT_EQ(std::string(e.what()), system_text);
   } else {

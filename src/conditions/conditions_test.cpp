@@ -8,10 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "conditions/evaluate_condition.h"
+#include "engine/conditions_section.h"
 #include "engine/qx_err.h"
+#include "engine/run_script.h"
 #include "engine/script_file.h"
-#include "engine/system_text.h"
+#include "engine/message_source.h"
 #include "support/script_runner.h"
 
 namespace qxi {
@@ -47,7 +48,7 @@ class Conditions : public ::testing::Test {
                          "[Setup]\r\n[Conditions]\r\n" + conditions_section);
     qxi_test::RecordEngineCallbacks();
     ScriptFile script(script_.c_str());
-    ConditionMap map = script.LoadConditions();
+    ConditionMap map = LoadConditions(script);
     if (calls != nullptr) *calls = qxi_test::Recorded();
     return map;
   }
@@ -111,7 +112,7 @@ TEST_F(Conditions, FileSizeOfAFileThatCannotBeOpenedFails) {
                           &calls);
   CloseHandle(holder);
   char text[1024];
-  ASSERT_TRUE(LoadSystemText(ERROR_SHARING_VIOLATION, 0x11FA, text, sizeof text));
+  ASSERT_TRUE(LoadWin32ErrorText(ERROR_SHARING_VIOLATION, 0x11FA, text, sizeof text));
   EXPECT_EQ(Values(map), "Seen=1 ");
   EXPECT_EQ(calls, Calls{"log  | FileSize: section [Conditions] line #1, " +
                          std::string(text)})

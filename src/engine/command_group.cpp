@@ -2,23 +2,38 @@
 
 #include <new>
 
-#include "engine/command_table.h"
+#include "engine/command_row.h"
 #include "engine/condition_prefix.h"
 #include "engine/failure_report.h"
 #include "engine/host_callbacks.h"
 #include "engine/qx_err.h"
-#include "engine/table_command.h"
-#include "engine/text_compare.h"
 
 namespace qxi {
 namespace {
 
-std::vector<std::unique_ptr<Command>> CommandsOfGroup(const std::string& group) {
+// A command built from its row.
+class TableCommand final : public Command {
+ public:
+  explicit TableCommand(const CommandRow& row) : row_(row) { params_ = ParamsOf(row.params); }
+  std::string Name() const override { return row_.name; }
+  // Nothing for the commands that report their own progress, else one dialog step.
+  void Advance() override {
+    if (row_.progress == Progress::kPerLine) Command::Advance();
+  }
+  // ERROR_NOT_SUPPORTED where this build has no action (the native build has no Windows).
+  void Execute() override {
+    if (row_.action == nullptr) throw QXErr(kRunTimeError, kErrorNotSupported);
+    row_.action(params_);
+  }
+
+ private:
+  const CommandRow& row_;
+};
+
+std::vector<std::unique_ptr<Command>> CommandsOf(const std::string& group) {
   std::vector<std::unique_ptr<Command>> commands;
-  for (size_t i = 0; i < kCommandCount; ++i) {
-    if (NamesEqual(kCommandTable[i].group, group)) {
-      commands.push_back(std::make_unique<TableCommand>(kCommandTable[i]));
-    }
+  for (const CommandRow* row : CommandsOfGroup(group)) {
+    commands.push_back(std::make_unique<TableCommand>(*row));
   }
   return commands;
 }
@@ -26,7 +41,7 @@ std::vector<std::unique_ptr<Command>> CommandsOfGroup(const std::string& group) 
 }  // namespace
 
 CommandGroup::CommandGroup(const std::string& name)
-    : CommandGroup(name, CommandsOfGroup(name)) {}
+    : CommandGroup(name, CommandsOf(name)) {}
 
 CommandGroup::CommandGroup(std::string name, std::vector<std::unique_ptr<Command>> commands)
     : name_(std::move(name)),

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "conditions/condition_map.h"
+#include "engine/condition_map.h"
 #include "engine/command.h"
 #include "engine/params.h"
 #include "engine/qx_err.h"

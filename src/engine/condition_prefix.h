@@ -1,7 +1,7 @@
 // The optional condition prefix of a line: '@' or '@!' and a condition name.
 #pragma once
 
-#include "conditions/condition_map.h"
+#include "engine/condition_map.h"
 #include "engine/section_reader.h"
 
 namespace qxi {

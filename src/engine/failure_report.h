@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "engine/qx_err.h"
+#include "engine/text_builder.h"
 
 namespace qxi {
 
@@ -25,19 +26,26 @@ class FailureText {
   const char* text_;
 };
 
-/// A log line built from pieces; text beyond its capacity is cut.
+/// A log line built from pieces as TextBuilder takes them; text beyond its capacity is cut.
 class LogLine {
  public:
-  LogLine& operator<<(std::string_view text);
-  LogLine& operator<<(int32_t number);
+  LogLine() : builder_(text_, kCapacity) {}
+  LogLine(const LogLine&) = delete;
+  LogLine& operator=(const LogLine&) = delete;
+
+  template <typename Piece>
+  LogLine& operator<<(const Piece& piece) {
+    builder_ << piece;
+    return *this;
+  }
   /// Sends the line through SendLog.
   void Send() const;
   const char* c_str() const { return text_; }
 
  private:
   static constexpr size_t kCapacity = 4096;
-  char text_[kCapacity] = {};
-  size_t length_ = 0;
+  char text_[kCapacity];
+  TextBuilder builder_;  // after the storage it builds into
 };
 
 }  // namespace qxi

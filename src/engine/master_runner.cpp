@@ -1,12 +1,39 @@
 #include "engine/master_runner.h"
 
-#include "engine/command_table.h"
 #include "engine/condition_prefix.h"
+#include "engine/conditions_section.h"
 #include "engine/failure_report.h"
+#include "engine/host_callbacks.h"
 #include "engine/params.h"
-#include "engine/script_file.h"
+#include "engine/qx_err.h"
 
 namespace qxi {
+
+const char* const kGroupNames[5] = {"Misc", "INI", "FileOps", "Reg", "FileCopy"};
+
+void RunSection(const ScriptFile& script, std::string_view name) {
+  ScopedScriptPath script_path(script.path());
+  ConditionMap conditions;
+  try {
+    conditions = LoadConditions(script);
+  } catch (const QXErr& e) {
+    // A script without a Conditions section runs with none, unreported.
+    if (e.code() != kSectionNotFound) SendLog(FailureText(e).get());
+    conditions.clear();
+  } catch (const std::exception& e) {
+    // Anything else (a failed allocation) is reported; the run goes on with no conditions.
+    SendLog(FailureText(e).get());
+    conditions.clear();
+  }
+  try {
+    const char* start = script.FindSection(name);
+    MasterRunner runner(script);
+    runner.SetUp(start, script.text_end(), name);
+    runner.Run(conditions);
+  } catch (const std::exception& e) {
+    SendLog(FailureText(e).get());
+  }
+}
 
 MasterRunner::MasterRunner(const ScriptFile& script) : script_(script) {
   for (const char* name : kGroupNames) groups_.push_back(std::make_unique<CommandGroup>(name));
@@ -53,7 +80,7 @@ ScriptCursor MasterRunner::RunNamedSection(ScriptCursor cursor, CommandGroup& gr
     try {
       cursor = name.Parse(cursor, *this);
     } catch (...) {
-      cursor = SkipBadToken(SkipBlanks(token_start));
+      cursor = SkipToken(SkipBlanks(token_start), *this);
       throw;
     }
     const char* begin = script_.FindSection(name.text());
@@ -64,23 +91,6 @@ ScriptCursor MasterRunner::RunNamedSection(ScriptCursor cursor, CommandGroup& gr
                << line() << " param #" << param())
         .Send();
   }
-  return cursor;
-}
-
-ScriptCursor MasterRunner::SkipBadToken(ScriptCursor cursor) const {
-  if (!AtLineEnd(cursor) && *cursor.pos == '"') {
-    // A quoted token: to its closing quote (a doubled quote stands inside the text).
-    cursor.Advance();
-    while (!AtLineEnd(cursor)) {
-      bool quote = *cursor.pos == '"';
-      cursor.Advance();
-      if (quote) {
-        if (AtLineEnd(cursor) || *cursor.pos != '"') break;
-        cursor.Advance();
-      }
-    }
-  }
-  while (!AtLineEnd(cursor) && *cursor.pos != ' ') cursor.Advance();
   return cursor;
 }
 

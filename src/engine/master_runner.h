@@ -1,17 +1,26 @@
 // MasterRunner: the walker of a master section. Each line names a command group and the
-// sections to run with it; the runner owns one object of each of the five groups.
+// sections to run with it; the runner owns one object of each of the five groups. RunSection
+// is a whole master run of a script.
 #pragma once
 
 #include <memory>
+#include <string_view>
 #include <vector>
 
-#include "conditions/condition_map.h"
 #include "engine/command_group.h"
+#include "engine/condition_map.h"
+#include "engine/script_file.h"
 #include "engine/section_reader.h"
 
 namespace qxi {
 
-class ScriptFile;
+/// The five groups in the order a master run creates them.
+extern const char* const kGroupNames[5];
+
+/// Runs master section `name` of `script` with the script's path as the log context: loads
+/// the conditions, finds the section and walks it. Every failure is reported through the log;
+/// only exceptions outside std::exception escape.
+void RunSection(const ScriptFile& script, std::string_view name);
 
 class MasterRunner : public SectionReader {
  public:
@@ -24,15 +33,9 @@ class MasterRunner : public SectionReader {
   void Run(const ConditionMap& conditions);
 
  private:
-  /// Reads the group and runs each section the line names; raises for a failure before the
-  /// first section name (condition, group name).
-  ScriptCursor RunLine(ScriptCursor cursor, const ConditionMap& conditions);
   /// Runs one section named on the line; raises for any failure.
   ScriptCursor RunNamedSection(ScriptCursor cursor, CommandGroup& group,
                                const ConditionMap& conditions);
-  /// From the start of a token that could not be read: past it, to the next blank or the
-  /// line end, so that it is not read again.
-  ScriptCursor SkipBadToken(ScriptCursor cursor) const;
 
   const ScriptFile& script_;
   std::vector<std::unique_ptr<CommandGroup>> groups_;

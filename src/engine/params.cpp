@@ -1,10 +1,10 @@
 #include "engine/params.h"
 
-#include <stdexcept>
+#include <typeinfo>
 
+#include "engine/folder_macros.h"
 #include "engine/qx_err.h"
 #include "engine/text_compare.h"
-#include "paths/folder_macros.h"
 
 namespace qxi {
 namespace {
@@ -18,9 +18,46 @@ int HexValue(char c) {
   return AsciiLower(c) - 'a' + 10;
 }
 
-// After a number or byte data the token must end: a blank, a line break or the end.
+// After a number, byte data or a closing quote the token must end: a blank, a line break or
+// the end.
+bool AtTokenEnd(const ScriptCursor& cursor, const SectionReader& reader) {
+  return reader.AtLineEnd(cursor) || *cursor.pos == ' ';
+}
 void RequireTokenEnd(const ScriptCursor& cursor, const SectionReader& reader) {
-  if (!reader.AtLineEnd(cursor) && *cursor.pos != ' ') throw QXErr(kSyntaxError);
+  if (!AtTokenEnd(cursor, reader)) throw QXErr(kSyntaxError);
+}
+
+// From an opening quote: the quoted text into `out` (when given), "" standing for one quote.
+// Returns the cursor just past the closing quote, or at the line end, which ends an unclosed
+// quote.
+ScriptCursor ScanQuoted(ScriptCursor cursor, const SectionReader& reader, std::string* out) {
+  cursor.Advance();
+  while (!reader.AtLineEnd(cursor)) {
+    const char c = *cursor.pos;
+    cursor.Advance();
+    if (c != '"') {
+      if (out != nullptr) *out += c;
+    } else if (!reader.AtLineEnd(cursor) && *cursor.pos == '"') {
+      if (out != nullptr) *out += '"';
+      cursor.Advance();
+    } else {
+      return cursor;
+    }
+  }
+  return cursor;
+}
+
+// A new parameter object of the kind and display name `def` gives.
+std::unique_ptr<ParamSpec> MakeParam(const ParamDef& def) {
+  switch (def.kind) {
+    case ParamKind::kString: return std::make_unique<StringParam>(def.display_name);
+    case ParamKind::kPath: return std::make_unique<PathParam>(def.display_name);
+    case ParamKind::kInteger: return std::make_unique<IntegerParam>(def.display_name);
+    case ParamKind::kAttributes: return std::make_unique<AttributesParam>(def.display_name);
+    case ParamKind::kRootKey: return std::make_unique<RootKeyParam>(def.display_name);
+    case ParamKind::kBytes: return std::make_unique<BytesParam>(def.display_name);
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -33,26 +70,10 @@ ScriptCursor ReadToken(ScriptCursor cursor, const SectionReader& reader, std::st
   if (reader.AtEnd(cursor)) throw QXErr(kSyntaxError);
 
   if (*cursor.pos == '"') {
-    cursor.Advance();
-    // An unclosed quote ends with the line.
-    while (!reader.AtLineEnd(cursor)) {
-      if (*cursor.pos != '"') {
-        out += *cursor.pos;
-        cursor.Advance();
-        continue;
-      }
-      ScriptCursor after = cursor;
-      after.Advance();
-      if (!reader.AtEnd(after) && *after.pos == '"') {
-        out += '"';
-        after.Advance();
-        cursor = after;
-        continue;
-      }
-      RequireTokenEnd(after, reader);
-      return after;
-    }
-    return cursor;
+    // An unclosed quote ends with the line; after a closing quote the token must end.
+    const ScriptCursor after = ScanQuoted(cursor, reader, &out);
+    RequireTokenEnd(after, reader);
+    return after;
   }
 
   while (!reader.AtLineEnd(cursor) && *cursor.pos != ' ') {
@@ -60,6 +81,12 @@ ScriptCursor ReadToken(ScriptCursor cursor, const SectionReader& reader, std::st
     cursor.Advance();
   }
   return reader.SkipBlanks(cursor);
+}
+
+ScriptCursor SkipToken(ScriptCursor cursor, const SectionReader& reader) {
+  if (!reader.AtLineEnd(cursor) && *cursor.pos == '"') cursor = ScanQuoted(cursor, reader, nullptr);
+  while (!AtTokenEnd(cursor, reader)) cursor.Advance();
+  return cursor;
 }
 
 ScriptCursor StringParam::Parse(ScriptCursor cursor, const SectionReader& reader) {
@@ -137,6 +164,15 @@ ScriptCursor BytesParam::Parse(ScriptCursor cursor, const SectionReader& reader)
   return cursor;
 }
 
+RootKeyParam::RootKeyParam(std::string display_name)
+    : EnumParam(std::move(display_name), {"HKCR", "HKCU", "HKLM", "HKU", "HKPD", "HKCC", "HKDD"}) {}
+
+ParamList ParamsOf(const ParamDef (&params)[kMaxParams]) {
+  ParamList list;
+  for (size_t i = 0; i < ParamCount(params); ++i) list.Add(MakeParam(params[i]));
+  return list;
+}
+
 ScriptCursor ParamList::ReadAll(ScriptCursor cursor, SectionReader& reader) {
   for (auto& param : params_) {
     reader.NextParam();
@@ -145,21 +181,21 @@ ScriptCursor ParamList::ReadAll(ScriptCursor cursor, SectionReader& reader) {
   return cursor;
 }
 
-template <typename Kind>
-const Kind& ParamList::As(size_t index) const {
-  const auto* param = dynamic_cast<const Kind*>(params_.at(index).get());
-  if (param == nullptr) throw std::logic_error("parameter of another kind");
+// Out of line: every action reads through these, and the check is written once.
+template <typename Kind, ParamKind Read>
+const Kind& ParamList::As(ParamAt<Read> at) const {
+  const auto* param = dynamic_cast<const Kind*>(params_.at(at.position).get());
+  if (param == nullptr) throw std::bad_cast();
   return *param;
 }
 
-const std::string& ParamList::Text(size_t index) const { return As<StringParam>(index).text(); }
-int32_t ParamList::Integer(size_t index) const { return As<IntegerParam>(index).value(); }
-int32_t ParamList::Enum(size_t index) const { return As<EnumParam>(index).value(); }
-uint32_t ParamList::Attributes(size_t index) const {
-  return As<AttributesParam>(index).mask();
-}
-const std::vector<uint8_t>& ParamList::Bytes(size_t index) const {
-  return As<BytesParam>(index).bytes();
+const std::string& ParamList::operator[](StringAt at) const { return As<StringParam>(at).text(); }
+const std::string& ParamList::operator[](PathAt at) const { return As<StringParam>(at).text(); }
+int32_t ParamList::operator[](IntegerAt at) const { return As<IntegerParam>(at).value(); }
+uint32_t ParamList::operator[](AttributesAt at) const { return As<AttributesParam>(at).mask(); }
+uint32_t ParamList::operator[](RootKeyAt at) const { return As<RootKeyParam>(at).RootHandle(); }
+const std::vector<uint8_t>& ParamList::operator[](BytesAt at) const {
+  return As<BytesParam>(at).bytes();
 }
 
 }  // namespace qxi

@@ -1,7 +1,9 @@
 // Parameter kinds: each reads its own token of a script line from the cursor and keeps the
-// value of the last line read. ParamList is the ordered parameters of one command.
+// value of the last line read. ParamList is the ordered parameters of one command, read by
+// the command's action through named positions (ParamAt) that carry the kind they expect.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -11,6 +13,33 @@
 #include "engine/section_reader.h"
 
 namespace qxi {
+
+/// The kinds of parameter a command row can name: StringParam, PathParam, and so on.
+enum class ParamKind { kString, kPath, kInteger, kAttributes, kRootKey, kBytes };
+
+/// One parameter of a command row: its kind, its display name, and the position that the
+/// named index it was made from gives it (a row lists its parameters at those positions).
+struct ParamDef {
+  ParamKind kind = ParamKind::kString;
+  const char* display_name = nullptr;  ///< null past the row's last parameter
+  size_t position = 0;
+};
+
+/// The named position of a parameter in its command's line, typed by the kind that the
+/// command's action reads there. Calling it with a display name gives the row's entry.
+template <ParamKind Kind>
+struct ParamAt {
+  size_t position;
+  constexpr ParamDef operator()(const char* display_name) const {
+    return {Kind, display_name, position};
+  }
+};
+using StringAt = ParamAt<ParamKind::kString>;
+using PathAt = ParamAt<ParamKind::kPath>;
+using IntegerAt = ParamAt<ParamKind::kInteger>;
+using AttributesAt = ParamAt<ParamKind::kAttributes>;
+using RootKeyAt = ParamAt<ParamKind::kRootKey>;
+using BytesAt = ParamAt<ParamKind::kBytes>;
 
 class ParamSpec {
  public:
@@ -76,6 +105,15 @@ class EnumParam : public ParamSpec {
   int32_t value_ = kNone;
 };
 
+/// An EnumParam over "HKCR", "HKCU", "HKLM", "HKU", "HKPD", "HKCC", "HKDD", in that order: the
+/// position of a name is the low part of its predefined key handle.
+class RootKeyParam : public EnumParam {
+ public:
+  explicit RootKeyParam(std::string display_name);
+  /// The predefined key handle 0x80000000 + position of the option read last.
+  uint32_t RootHandle() const { return 0x80000000u + static_cast<uint32_t>(value()); }
+};
+
 /// File attribute letters A, H, R, S (others ignored); no letter means normal (0x80).
 class AttributesParam : public ParamSpec {
  public:
@@ -103,6 +141,10 @@ class BytesParam : public ParamSpec {
 /// section or for a closing quote followed by anything but a blank or a line end.
 ScriptCursor ReadToken(ScriptCursor cursor, const SectionReader& reader, std::string& out);
 
+/// From the start of a token (quoted or plain) that ReadToken may have refused: past it, to
+/// the next blank or the line end, so that it is not read again. Never raises.
+ScriptCursor SkipToken(ScriptCursor cursor, const SectionReader& reader);
+
 /// The ordered parameters of one command, built once and never changed.
 class ParamList {
  public:
@@ -113,29 +155,39 @@ class ParamList {
   ParamList& operator=(ParamList&&) = default;
 
   void Add(std::unique_ptr<ParamSpec> param) { params_.push_back(std::move(param)); }
-  void Insert(size_t index, std::unique_ptr<ParamSpec> param) {
-    params_.insert(params_.begin() + static_cast<std::ptrdiff_t>(index), std::move(param));
-  }
-  size_t size() const { return params_.size(); }
-  const ParamSpec& at(size_t index) const { return *params_.at(index); }
 
   /// Reads every parameter in order from `cursor`, numbering them 1, 2, ... in the reader's
   /// parameter number; returns the cursor after the last.
   ScriptCursor ReadAll(ScriptCursor cursor, SectionReader& reader);
 
-  /// Typed values of the last line read, by position (0 for the first parameter). Raise
-  /// std::logic_error when the parameter at `index` is of another kind.
-  const std::string& Text(size_t index) const;
-  int32_t Integer(size_t index) const;
-  int32_t Enum(size_t index) const;
-  uint32_t Attributes(size_t index) const;
-  const std::vector<uint8_t>& Bytes(size_t index) const;
+  /// The values of the last line read, at a named position. Raise std::bad_cast when the
+  /// parameter there is of another kind (a row that disagrees with its named positions).
+  const std::string& operator[](StringAt at) const;
+  const std::string& operator[](PathAt at) const;
+  int32_t operator[](IntegerAt at) const;
+  uint32_t operator[](AttributesAt at) const;
+  /// The predefined key handle of the root named there (RootKeyParam::RootHandle).
+  uint32_t operator[](RootKeyAt at) const;
+  const std::vector<uint8_t>& operator[](BytesAt at) const;
 
  private:
-  template <typename Kind>
-  const Kind& As(size_t index) const;
+  template <typename Kind, ParamKind Read>
+  const Kind& As(ParamAt<Read> at) const;
 
   std::vector<std::unique_ptr<ParamSpec>> params_;
 };
+
+/// Parameters a command row can hold (CreateShortcut has the most).
+constexpr size_t kMaxParams = 6;
+
+/// How many parameters a row lists: the entries before the first without a display name.
+inline size_t ParamCount(const ParamDef (&params)[kMaxParams]) {
+  size_t count = 0;
+  while (count < kMaxParams && params[count].display_name != nullptr) ++count;
+  return count;
+}
+
+/// The parameter objects of the kinds and display names a row lists, in order.
+ParamList ParamsOf(const ParamDef (&params)[kMaxParams]);
 
 }  // namespace qxi

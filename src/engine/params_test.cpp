@@ -2,15 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 #include <memory>
 
-#include "engine/command_table.h"
+#include "engine/command_row.h"
 #include "engine/params.h"
 #include "engine/qx_err.h"
-#include "engine/table_command.h"
 #include "engine/text_compare.h"
-#include "registry/root_key_param.h"
 
 namespace qxi {
 namespace {
@@ -140,43 +137,27 @@ TEST(BytesParam, HexPairsOddDigitAndErrors) {
 }
 
 TEST(ParamList, ReadsInOrderAndNumbersParameters) {
-  const CommandDef* copy = nullptr;
-  for (size_t i = 0; i < kCommandCount; ++i) {
-    if (NamesEqual(kCommandTable[i].name, "CopyFile")) copy = &kCommandTable[i];
+  const CommandRow* copy = nullptr;
+  for (const CommandRow* row : CommandsOfGroup("FileCopy")) {
+    if (NamesEqual(row->name, "CopyFile")) copy = row;
   }
   ASSERT_NE(copy, nullptr);
-  TableCommand command(*copy);
+  ParamList params = ParamsOf(copy->params);
 
   Line line("C:\\Src D:\\Dst readme.txt rh 10 extra tokens\n");
-  line.cursor() = command.params().ReadAll(line.cursor(), line.reader());
-  EXPECT_EQ(command.params().Text(0), "C:\\Src");
-  EXPECT_EQ(command.params().Text(1), "D:\\Dst");
-  EXPECT_EQ(command.params().Text(2), "readme.txt");
-  EXPECT_EQ(command.params().Attributes(3), 0x03u);
-  EXPECT_EQ(command.params().Integer(4), 10);
+  line.cursor() = params.ReadAll(line.cursor(), line.reader());
+  EXPECT_EQ(params[PathAt{0}], "C:\\Src");
+  EXPECT_EQ(params[PathAt{1}], "D:\\Dst");
+  EXPECT_EQ(params[PathAt{2}], "readme.txt");
+  EXPECT_EQ(params[AttributesAt{3}], 0x03u);
+  EXPECT_EQ(params[IntegerAt{4}], 10);
   EXPECT_EQ(line.reader().param(), 5);
 
   Line short_line("C:\\Src D:\\Dst readme.txt\n");
-  EXPECT_EQ(CodeOf([&] { command.params().ReadAll(short_line.cursor(), short_line.reader()); }),
+  EXPECT_EQ(CodeOf([&] { params.ReadAll(short_line.cursor(), short_line.reader()); }),
             kSyntaxError);
   EXPECT_EQ(short_line.reader().param(), 5);
-  EXPECT_EQ(command.params().Attributes(3), 0x80u);
-}
-
-TEST(CommandTable, HoldsTheFiveGroupsAndThirtyCommands) {
-  EXPECT_EQ(kCommandCount, 30u);
-  std::map<std::string, int> per_group;
-  for (size_t i = 0; i < kCommandCount; ++i) ++per_group[kCommandTable[i].group];
-  EXPECT_EQ(per_group, (std::map<std::string, int>{
-                           {"FileCopy", 2}, {"FileOps", 7}, {"INI", 6}, {"Misc", 7}, {"Reg", 8}}));
-  // Names are unique within a group; DeleteKey exists in two groups with other parameters.
-  for (size_t i = 0; i < kCommandCount; ++i) {
-    for (size_t j = i + 1; j < kCommandCount; ++j) {
-      EXPECT_FALSE(NamesEqual(kCommandTable[i].group, kCommandTable[j].group) &&
-                   NamesEqual(kCommandTable[i].name, kCommandTable[j].name))
-          << kCommandTable[i].name;
-    }
-  }
+  EXPECT_EQ(params[AttributesAt{3}], 0x80u);
 }
 
 }  // namespace

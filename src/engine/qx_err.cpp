@@ -1,9 +1,7 @@
 #include "engine/qx_err.h"
 
-#include <cstdio>
-#include <cstring>
-
-#include "engine/system_text.h"
+#include "engine/message_source.h"
+#include "engine/text_builder.h"
 
 namespace qxi {
 
@@ -15,20 +13,16 @@ QXErr& QXErr::operator=(const QXErr& other) noexcept {
 }
 
 const char* QXErr::what() const noexcept {
-  int length = LoadMessageText(code_, text_, kTableTextSize);
-  if (length <= 0) return "Error message not found";
-  if (win32_error_ == 0) return text_;
-
-  // The system text is cut so that the closing quote always fits.
+  TextBuilder text(text_, kTextSize);
+  if (!text.AppendTableText(code_, kTableTextSize)) return "Error message not found";
+  if (win32_error_ == 0) return text.c_str();
   char system_text[kTextSize];
-  if (LoadSystemText(win32_error_, kMessageFlagsForErrors, system_text, sizeof system_text)) {
-    std::snprintf(text_ + length, kTextSize - length, " \"%.*s\"",
-                  static_cast<int>(kTextSize - length - 4), system_text);
+  if (LoadWin32ErrorText(win32_error_, kMessageFlagsForErrors, system_text, sizeof system_text)) {
+    text.Quoted(system_text);
   } else {
-    std::snprintf(text_ + length, kTextSize - length, " code %ld",
-                  static_cast<long>(static_cast<int32_t>(win32_error_)));
+    text << " code " << static_cast<long long>(static_cast<int32_t>(win32_error_));
   }
-  return text_;
+  return text.c_str();
 }
 
 }  // namespace qxi

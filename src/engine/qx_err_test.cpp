@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engine/qx_err.h"
-#include "engine/system_text.h"
+#include "engine/message_source.h"
 
 namespace qxi {
 namespace {
@@ -13,7 +13,7 @@ namespace {
 // The system's own text for `error`, as QXErr asks for it; empty when there is none.
 std::string SystemText(uint32_t error) {
   char text[1024];
-  return LoadSystemText(error, kMessageFlagsForErrors, text, sizeof text) ? text : "";
+  return LoadWin32ErrorText(error, kMessageFlagsForErrors, text, sizeof text) ? text : "";
 }
 
 TEST(QXErr, TableTextsAndSystemTexts) {

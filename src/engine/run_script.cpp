@@ -1,7 +1,9 @@
 #include "engine/run_script.h"
 
+#include "engine/conditions_section.h"
 #include "engine/failure_report.h"
 #include "engine/host_callbacks.h"
+#include "engine/master_runner.h"
 #include "engine/qx_err.h"
 #include "engine/script_file.h"
 
@@ -35,9 +37,22 @@ void RunScript(const char* script_path, const char* section_name) noexcept {
     ScopedScriptPath context(script.path());
     Guarded([&] {
       if (section_name == nullptr) throw QXErr(kSectionNotFound);
-      script.RunSection(section_name);
+      RunSection(script, section_name);
     });
   });
+}
+
+int EvaluateScriptCondition(const char* script_path, const char* name) noexcept {
+  int result = 1;
+  try {
+    ScriptFile script(script_path);  // an unopened script has no sections
+    ConditionMap conditions = LoadConditions(script);
+    auto found = conditions.find(name != nullptr ? name : "");
+    result = found != conditions.end() && found->second ? 1 : 0;
+  } catch (...) {
+    // Whatever fails leaves the result as it stood.
+  }
+  return result;
 }
 
 }  // namespace qxi

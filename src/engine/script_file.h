@@ -1,12 +1,11 @@
-// ScriptFile: an opened script, mapped whole and read in place; finds sections by name and
-// runs master sections.
+// ScriptFile: an opened script, mapped whole and read in place; finds sections by name.
 #pragma once
 
 #include <string>
 #include <string_view>
 
-#include "conditions/condition_map.h"
 #include "engine/mapped_file.h"
+#include "engine/section_index.h"
 
 namespace qxi {
 
@@ -27,19 +26,13 @@ class ScriptFile {
 
   /// The first character of the body of section `name` (the text from the start of the file
   /// for an empty name). Raises QXErr kSectionNotFound when the script has no such section.
+  /// Headers are read once per opened script, as far as lookups need them.
   const char* FindSection(std::string_view name) const;
-
-  /// Runs master section `name`: loads the conditions, finds the section and walks it. Every
-  /// failure is reported through the log; only exceptions outside std::exception escape.
-  void RunSection(std::string_view name);
-
-  /// The conditions of the script's section "Conditions". Raises QXErr kSectionNotFound when
-  /// there is none; failures of its lines are reported, not raised.
-  ConditionMap LoadConditions() const;
 
  private:
   MappedFile map_;
   std::string path_;
+  mutable SectionIndex sections_;  // filled by lookups; the text it reads never changes
 };
 
 }  // namespace qxi

@@ -9,8 +9,8 @@
 #include "engine/qx_err.h"
 #include "engine/run_script.h"
 #include "engine/script_file.h"
-#include "engine/system_error.h"
-#include "engine/system_text.h"
+#include "engine/win32_error.h"
+#include "engine/message_source.h"
 #include "support/script_runner.h"
 
 namespace qxi {
@@ -27,7 +27,7 @@ std::string RunTime(uint32_t error) { return QXErr(kRunTimeError, error).what();
 // The system's text for `error` as the wrappers' exceptions give it.
 std::string SystemText(uint32_t error) {
   char text[1024];
-  return LoadSystemText(error, kMessageFlagsForSystemErrors, text, sizeof text) ? text : "";
+  return LoadWin32ErrorText(error, kMessageFlagsForWin32Errors, text, sizeof text) ? text : "";
 }
 #endif
 
@@ -124,7 +124,7 @@ TEST_F(Walkers, GroupsChooseCommandsAndProgress) {
       "dialog Copy 2",
 #ifdef _WIN32
       // The source folder "a" does not exist (ERROR_PATH_NOT_FOUND); no advance: own progress.
-      Log("CopyFile: section [Copy] line #2, " + std::string(SystemError(3).what())),
+      Log("CopyFile: section [Copy] line #2, " + std::string(Win32Error(3).what())),
 #else
       Log("CopyFile: section [Copy] line #2, " + RunTime(50)),  // no advance: own progress
 #endif

@@ -1,19 +1,40 @@
-#include "files/copy_one_file.h"
+// The copy step of CopyFile: one file installed from a source folder into a destination folder.
+#include "files/file_commands.h"
 
 #include <windows.h>
 
-#include "engine/host_callbacks.h"
-#include "engine/qx_err.h"
-#include "files/deferred_operations.h"
 #include "files/file.h"
+#include "files/install_file.h"
 #include "files/path_utils.h"
-#include "registry/priorities.h"
 
 namespace qxi {
 namespace {
 
 // The host's progress bar moves at least once per block.
 constexpr uint32_t kCopyBlockSize = 4096;
+
+// How CopyFile installs (each field says what it means for CopyFile).
+constexpr InstallRules kCopyRules = {
+    /*folder_before_priority=*/false,   /*skipped_file_advances=*/false,
+    /*keep_failed_destination=*/true,   /*read_failure_hands_over=*/true,
+    /*staged_copy_shows_blocks=*/false, /*staged_file_priority=*/false,
+};
+
+// The source file, read from its start for each output.
+class SourceContents final : public InstallContents {
+ public:
+  explicit SourceContents(File& source) : source_(source) {}
+  void WriteTo(InstallOutput& out) override {
+    source_.Seek(0, FILE_BEGIN);
+    char buffer[kCopyBlockSize];
+    for (uint32_t count; (count = source_.Read(buffer, kCopyBlockSize)) != 0;) {
+      out.Write(buffer, count);
+    }
+  }
+
+ private:
+  File& source_;
+};
 
 // The folder the destination file goes into. A name with a sub-path (SUB\A.DLL) needs its own
 // folders below the destination folder: without them the destination could never be created,
@@ -23,73 +44,25 @@ std::string FolderOfDestination(const std::string& destination_dir, const std::s
   return DirectoryOf(JoinPath(destination_dir, name));
 }
 
-// Copies the rest of `source` into `destination` block by block, advancing the host's dialog
-// by each block's size. Raises File::Except on a read or write error.
-void CopyBlocks(File& source, File& destination) {
-  char buffer[kCopyBlockSize];
-  for (;;) {
-    uint32_t count = source.Read(buffer, kCopyBlockSize);
-    if (count == 0) return;
-    destination.Write(buffer, count);
-    Callbacks().advance_dialog(static_cast<int>(count));
-  }
-}
-
-// A copy of the whole source in a new temporary file, for the restart to put in place; empty
-// when no such copy can be made (then nothing of it is left).
-std::string StageInTemporaryFile(File& source) {
-  std::string staged;
-  try {
-    staged = MakeTempFileName();
-    File copy(staged.c_str(), CREATE_ALWAYS, GENERIC_WRITE);
-    source.Seek(0, FILE_BEGIN);
-    char buffer[kCopyBlockSize];
-    for (uint32_t count; (count = source.Read(buffer, kCopyBlockSize)) != 0;) {
-      copy.Write(buffer, count);
-    }
-    return staged;
-  } catch (const File::Except&) {
-  } catch (const QXErr&) {  // no temporary name to be had
-  }
-  if (!staged.empty()) DeleteFileA(staged.c_str());
-  return "";
+void CopyOneFile(const std::string& source_dir, const std::string& destination_dir,
+                 const std::string& name, uint32_t /*attributes*/, uint32_t priority) {
+  const std::string source_path = JoinPath(source_dir, name);
+  File source(source_path.c_str(), OPEN_EXISTING, GENERIC_READ);
+  const FileToInstall file = {JoinPath(destination_dir, name),
+                              FolderOfDestination(destination_dir, name),
+                              name,
+                              source.Size(),
+                              priority,
+                              source_path};
+  SourceContents contents(source);
+  InstallFile(file, contents, kCopyRules);
 }
 
 }  // namespace
 
-void CopyOneFile(const std::string& source_dir, const std::string& destination_dir,
-                 const std::string& name, uint32_t /*attributes*/, uint32_t priority) {
-  const std::string source_path = JoinPath(source_dir, name);
-  const std::string destination_path = JoinPath(destination_dir, name);
-  File source(source_path.c_str(), OPEN_EXISTING, GENERIC_READ);
-  // The callbacks take a signed 32-bit number: the low 32 bits of the size are passed as they are.
-  const int size = static_cast<int>(source.Size());
-  Callbacks().set_sub_dialog(name.c_str(), size);
-  if (!CheckPriority(destination_path, priority)) return;  // a newer file stays
-  try {
-    MakeDirectoryChain(FolderOfDestination(destination_dir, name), FILE_ATTRIBUTE_NORMAL);
-    File destination(destination_path.c_str(), CREATE_ALWAYS, GENERIC_WRITE);
-    CopyBlocks(source, destination);
-    // A RegKey::Except from here fails the command: the file is in place, its priority unrecorded.
-    UpdatePriority(destination_path, priority);
-  } catch (const File::Except&) {
-    // In use, read-only or not creatable: replaced at the restart by a copy of the source in
-    // a temporary file. The restart moves its file into place, and the source (often on the
-    // installation medium, maybe read-only) must stay where it is. Only when no copy can be
-    // made does the source itself stand in.
-    const std::string staged = StageInTemporaryFile(source);
-    if (staged.empty()) {
-      ScheduleReplace(destination_path, source_path);
-    } else {
-      ScheduleTemporaryReplace(destination_path, staged);
-    }
-    Callbacks().advance_dialog(size);
-  }
-}
-
-void CopyFileCommand(const ParamList& params) {
-  CopyOneFile(params.Text(0), params.Text(1), params.Text(2), params.Attributes(3),
-              static_cast<uint32_t>(params.Integer(4)));
+void file_commands::CopyFileCommand(const ParamList& params) {
+  CopyOneFile(params[kSourceDir], params[kDestinationDir], params[kFileName],
+              params[kCopyAttributes], static_cast<uint32_t>(params[kPriority]));
 }
 
 }  // namespace qxi

@@ -1,7 +1,7 @@
 // CopyFile through whole scripts: the exact progress callbacks, the real files, the
 // priorities store in HKEY_LOCAL_MACHINE and WININIT.INI. The test runs in a Wine prefix of
 // its own, so it may remove the store and the restart file and simulate a restart.
-#include "files/copy_one_file.h"
+#include "files/file_commands.h"
 
 #include <windows.h>
 

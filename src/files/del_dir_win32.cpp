@@ -1,17 +1,18 @@
-#include "files/del_dir.h"
+// DelDir: removes a directory with everything in it, depth first, the innermost entries
+// first. The sweep always ends: the first entry that cannot be removed ends it with an error.
+#include "files/file_commands.h"
 
 #include <windows.h>
 
 #include <set>
 
+#include "engine/last_error.h"
 #include "engine/qx_err.h"
 #include "engine/unique_handle.h"
 #include "files/path_utils.h"
 
 namespace qxi {
 namespace {
-
-[[noreturn]] void ThrowLastError() { throw QXErr(kRunTimeError, GetLastError()); }
 
 bool IsDotEntry(const char* name) {
   return name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
@@ -30,8 +31,7 @@ bool FindFirstEntry(const std::string& directory, const std::set<std::string>& r
   return false;
 }
 
-}  // namespace
-
+// Removes every entry of `directory`, then the directory itself (see DelDir).
 void DeleteDirectoryTree(const std::string& directory) {
   // An empty name would make the search below "\*.*": everything on the current drive.
   if (directory.empty()) throw QXErr(kRunTimeError, ERROR_PATH_NOT_FOUND);
@@ -59,6 +59,8 @@ void DeleteDirectoryTree(const std::string& directory) {
   if (!RemoveDirectoryA(directory.c_str())) ThrowLastError();
 }
 
-void DelDir(const ParamList& params) { DeleteDirectoryTree(params.Text(0)); }
+}  // namespace
+
+void file_commands::DelDir(const ParamList& params) { DeleteDirectoryTree(params[kName]); }
 
 }  // namespace qxi

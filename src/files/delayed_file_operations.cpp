@@ -33,7 +33,7 @@ void Record(const std::string& source, const std::string* destination, DWORD fla
   }
 }
 
-bool Names(const std::wstring& recorded, const std::string& path) {
+bool Names(const std::string& recorded, const std::string& path) {
   return NamesEqual(PathOfRecordedName(recorded), path);
 }
 

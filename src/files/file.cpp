@@ -1,18 +1,20 @@
 #include "files/file.h"
 
+#include "engine/last_error.h"
+
 namespace qxi {
 namespace {
 
 constexpr uint32_t kErrorFileCorrupt = 1392;
 
-[[noreturn]] void ThrowLastError() { throw File::Except(GetLastError()); }
+WriteFileCall g_write_file = WriteFile;
 
 }  // namespace
 
 File::File(const char* name, DWORD disposition, DWORD access) {
   DWORD share = (access & GENERIC_WRITE) != 0 ? 0 : FILE_SHARE_READ;
   handle_ = CreateFileA(name, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle_ == INVALID_HANDLE_VALUE) ThrowLastError();
+  if (handle_ == INVALID_HANDLE_VALUE) ThrowLastError<Except>();
 }
 
 File::~File() { Close(); }
@@ -22,7 +24,7 @@ HANDLE File::Duplicate(HANDLE source) {
   HANDLE copy = INVALID_HANDLE_VALUE;
   HANDLE process = GetCurrentProcess();
   if (!DuplicateHandle(process, source, process, &copy, 0, TRUE, DUPLICATE_SAME_ACCESS)) {
-    ThrowLastError();
+    ThrowLastError<Except>();
   }
   return copy;
 }
@@ -46,7 +48,7 @@ uint32_t File::Size() const { return GetFileSize(handle_, nullptr); }
 
 uint32_t File::Read(void* buffer, uint32_t count) {
   DWORD read = 0;
-  if (!ReadFile(handle_, buffer, count, &read, nullptr)) ThrowLastError();
+  if (!ReadFile(handle_, buffer, count, &read, nullptr)) ThrowLastError<Except>();
   return read;
 }
 
@@ -56,7 +58,8 @@ void File::ReadExact(void* buffer, uint32_t count) {
 
 uint32_t File::Write(const void* buffer, uint32_t count) {
   DWORD written = 0;
-  if (!WriteFile(handle_, buffer, count, &written, nullptr)) ThrowLastError();
+  if (!g_write_file(handle_, buffer, count, &written, nullptr)) ThrowLastError<Except>();
+  if (written < count) throw Except(ERROR_WRITE_FAULT);
   return written;
 }
 
@@ -68,7 +71,13 @@ uint32_t File::Seek(int32_t offset, DWORD origin) {
 
 void File::SetTimes(const FILETIME* creation, const FILETIME* last_access,
                     const FILETIME* last_write) {
-  if (!SetFileTime(handle_, creation, last_access, last_write)) ThrowLastError();
+  if (!SetFileTime(handle_, creation, last_access, last_write)) ThrowLastError<Except>();
+}
+
+WriteFileCall SetWriteFileCall(WriteFileCall call) {
+  WriteFileCall previous = g_write_file;
+  g_write_file = call;
+  return previous;
 }
 
 }  // namespace qxi

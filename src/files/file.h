@@ -7,17 +7,17 @@
 
 #include <cstdint>
 
-#include "engine/system_error.h"
+#include "engine/win32_error.h"
 
 namespace qxi {
 
 class File {
  public:
-  /// A failed file operation: the Win32 error (1392 for a short ReadExact), with the
-  /// system's text for it as what().
-  class Except : public SystemError {
+  /// A failed file operation: the Win32 error (1392 for a short ReadExact, 29 for a short
+  /// Write), with the system's text for it as what().
+  class Except : public Win32Error {
    public:
-    explicit Except(uint32_t code) noexcept : SystemError(code) {}
+    explicit Except(uint32_t code) noexcept : Win32Error(code) {}
     uint32_t code() const { return raw_code(); }
   };
 
@@ -42,8 +42,9 @@ class File {
   uint32_t Read(void* buffer, uint32_t count);
   /// Reads exactly `count` bytes; raises Except 1392 (ERROR_FILE_CORRUPT) when fewer come.
   void ReadExact(void* buffer, uint32_t count);
-  /// Writes `count` bytes and returns how many were written (a short write is no error).
-  /// Raises Except when the call fails.
+  /// Writes all `count` bytes and returns `count`. Raises Except when the call fails, and
+  /// Except 29 (ERROR_WRITE_FAULT) when it writes fewer: a short file is never taken for a
+  /// whole one.
   uint32_t Write(const void* buffer, uint32_t count);
   /// The current position (low 32 bits); never raises.
   uint32_t Tell() const;
@@ -59,5 +60,13 @@ class File {
 
   HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
+
+/// The call through which File::Write reaches the system (WriteFile at start).
+using WriteFileCall = BOOL(WINAPI*)(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written,
+                                    LPOVERLAPPED overlapped);
+
+/// Routes File::Write to `call` instead and returns the previous route. Lets tests make a
+/// write come out short, which no real volume does on demand.
+WriteFileCall SetWriteFileCall(WriteFileCall call);
 
 }  // namespace qxi

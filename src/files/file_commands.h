@@ -1,30 +1,72 @@
-// The FileOps commands that create, delete, rename and move single files and directories.
-// Failures to be expected during an installation (a file in use) are handed to the restart
-// through WININIT.INI instead of being reported; DelDir is in del_dir.h.
+// The commands of the files subsystem: CopyFile of the FileCopy group, and the FileOps
+// commands that create, delete, rename and move single files and directories. Failures to be
+// expected during an installation (a file in use) are handed to the restart through
+// WININIT.INI instead of being reported.
 #pragma once
 
-#include "engine/params.h"
+#include "engine/command_row.h"
 
 namespace qxi {
+namespace file_commands {
 
-/// "MakeDir": creates "Directory name" and every missing directory above it, then sets
-/// "Directory attribs" on the last one only. A directory that cannot be made is not reported.
+// CopyFile's line.
+inline constexpr PathAt kSourceDir{0};
+inline constexpr PathAt kDestinationDir{1};
+inline constexpr PathAt kFileName{2};
+inline constexpr AttributesAt kCopyAttributes{3};
+inline constexpr IntegerAt kPriority{4};
+// A FileOps line: a file or directory, then its attributes or the second file of a rename or
+// a move.
+inline constexpr PathAt kName{0};
+inline constexpr AttributesAt kAttributes{1};
+inline constexpr PathAt kSource{0};
+inline constexpr PathAt kDestination{1};
+
+/// "CopyFile": installs kSourceDir\kFileName as kDestinationDir\kFileName (InstallFile; the
+/// name may hold a relative sub-path, whose folders are made), the sub-dialog showing the name,
+/// in blocks of 4096 bytes. kCopyAttributes are read but not applied: the destination keeps
+/// the attributes that creating it gives. Raises File::Except when the source cannot be opened
+/// (nothing else happens then) and RegKey::Except when the priority cannot be recorded.
+void CopyFileCommand(const ParamList& params);
+/// "MakeDir": creates kName and every missing directory above it, then sets kAttributes on
+/// the last one only. A directory that cannot be made is not reported.
 void MakeDir(const ParamList& params);
-
-/// "DelFile": deletes "File name"; when that fails for any reason (missing, in use), a
-/// NUL= line for it is recorded for the restart. Never raises.
+/// "DelFile": deletes kName; when that fails for any reason (missing, in use), a NUL= line
+/// for it is recorded for the restart. Never raises.
 void DelFile(const ParamList& params);
-
-/// "CreateFile": creates the new, empty file "File name" with "File attributes". Raises
-/// QXErr kRunTimeError with the Win32 error when it cannot (ERROR_FILE_EXISTS: it exists).
+/// "DelDir": removes the directory kName with everything in it (subdirectories with their own
+/// contents first). Raises QXErr kRunTimeError with the Win32 error of the first removal that
+/// fails (a read-only or open file, a directory that stays not empty; 2 or 3 for a missing
+/// directory); what was removed before stays removed. A link to a directory is removed as a
+/// link: what it points to is left alone. An empty name names no directory
+/// (ERROR_PATH_NOT_FOUND) rather than the root of the current drive.
+void DelDir(const ParamList& params);
+/// "CreateFile": creates the new, empty file kName with kAttributes. Raises QXErr
+/// kRunTimeError with the Win32 error when it cannot (ERROR_FILE_EXISTS: it exists).
 void CreateEmptyFile(const ParamList& params);
-
-/// "RenameFile": renames "Source file name" to "Destination file name", never replacing an
-/// existing file; when that fails, destination=source is recorded for the restart.
+/// "RenameFile": renames kSource to kDestination, never replacing an existing file; when that
+/// fails, destination=source is recorded for the restart.
 void RenameFile(const ParamList& params);
-
-/// "MoveFile": moves "Source file name" to "Destination file name", replacing it and
-/// copying across volumes; when that fails, destination=source is recorded for the restart.
+/// "MoveFile": moves kSource to kDestination, replacing it and copying across volumes; when
+/// that fails, destination=source is recorded for the restart.
 void MoveFileReplacing(const ParamList& params);
 
+inline constexpr CommandRow kRows[] = {
+    {"FileCopy", "CopyFile",
+     {kSourceDir("Source dir"), kDestinationDir("Destination dir"), kFileName("File name"),
+      kCopyAttributes("Attributes"), kPriority("Priority")},
+     QXI_ACTION(CopyFileCommand), Progress::kOwn},
+    {"FileOps", "MakeDir", {kName("Directory name"), kAttributes("Directory attribs")},
+     QXI_ACTION(MakeDir)},
+    {"FileOps", "DelFile", {kName("File name")}, QXI_ACTION(DelFile)},
+    {"FileOps", "DelDir", {kName("Directory name")}, QXI_ACTION(DelDir)},
+    {"FileOps", "CreateFile", {kName("File name"), kAttributes("File attributes")},
+     QXI_ACTION(CreateEmptyFile)},
+    {"FileOps", "RenameFile",
+     {kSource("Source file name"), kDestination("Destination file name")}, QXI_ACTION(RenameFile)},
+    {"FileOps", "MoveFile", {kSource("Source file name"), kDestination("Destination file name")},
+     QXI_ACTION(MoveFileReplacing)},
+};
+
+}  // namespace file_commands
 }  // namespace qxi

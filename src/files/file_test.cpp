@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/system_text.h"
+#include "engine/message_source.h"
 #include "support/script_runner.h"
 
 namespace qxi {
@@ -101,7 +101,7 @@ TEST(File, SetTimesLeavesAbsentTimesAlone) {
 
 TEST(FileExcept, WhatIsTheSystemText) {
   char expected[1024];
-  ASSERT_TRUE(LoadSystemText(ERROR_ACCESS_DENIED, 0x11FA, expected, sizeof expected));
+  ASSERT_TRUE(LoadWin32ErrorText(ERROR_ACCESS_DENIED, 0x11FA, expected, sizeof expected));
   File::Except e(ERROR_ACCESS_DENIED);
   EXPECT_STREQ(e.what(), expected);
   EXPECT_STREQ(e.what(), expected);

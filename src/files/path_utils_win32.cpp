@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-#include "engine/qx_err.h"
+#include "engine/last_error.h"
 #include "engine/text_compare.h"
 
 namespace qxi {
@@ -36,11 +36,9 @@ bool MakeDirectoryChain(const std::string& path, uint32_t attributes) {
 std::string MakeTempFileName() {
   char directory[MAX_PATH];
   DWORD length = GetTempPathA(MAX_PATH, directory);
-  if (length == 0 || length > MAX_PATH - 1) throw QXErr(kRunTimeError, GetLastError());
+  if (length == 0 || length > MAX_PATH - 1) ThrowLastError();
   char name[MAX_PATH];
-  if (GetTempFileNameA(directory, kTemporaryPrefix.data(), 0, name) == 0) {
-    throw QXErr(kRunTimeError, GetLastError());
-  }
+  if (GetTempFileNameA(directory, kTemporaryPrefix.data(), 0, name) == 0) ThrowLastError();
   DeleteFileA(name);  // the system made the file to reserve the name; only the name is kept
   return name;
 }

@@ -5,8 +5,33 @@
 namespace qxi {
 namespace {
 
-constexpr std::wstring_view kReplaceMark = L"!";
-constexpr std::wstring_view kNtNamePrefix = L"\\??\\";
+constexpr std::string_view kReplaceMark = "!";
+constexpr std::string_view kNtNamePrefix = "\\??\\";
+
+// Wide text in another code page. The names are kept in UTF-8 rather than in std::wstring,
+// whose out-of-line code the DLL would have to carry for these few names.
+std::string Narrow(std::wstring_view wide, UINT code_page) {
+  if (wide.empty()) return "";
+  const int length = WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()),
+                                         nullptr, 0, nullptr, nullptr);
+  std::string text(static_cast<size_t>(length > 0 ? length : 0), '\0');
+  if (length > 0) {
+    WideCharToMultiByte(code_page, 0, wide.data(), static_cast<int>(wide.size()), &text[0],
+                        length, nullptr, nullptr);
+  }
+  return text;
+}
+
+// Appends the UTF-8 `text` to `wide`, as wide characters.
+void AppendWide(std::string_view text, std::vector<wchar_t>& wide) {
+  if (text.empty()) return;
+  const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                         nullptr, 0);
+  if (length <= 0) return;
+  const size_t at = wide.size();
+  wide.resize(at + static_cast<size_t>(length));
+  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), &wide[at], length);
+}
 
 // The name at `at` of `data`, up to its NUL or the end of the data; `at` moves past the NUL.
 std::wstring_view NextName(std::wstring_view data, size_t& at) {
@@ -24,16 +49,19 @@ std::vector<PendingFileRename> ParsePendingFileRenames(std::wstring_view data) {
   while (at < data.size()) {
     const std::wstring_view source = NextName(data, at);
     if (source.empty() || at >= data.size()) break;  // the end, or a source cut off
-    renames.push_back({std::wstring(source), std::wstring(NextName(data, at))});
+    const std::wstring_view destination = NextName(data, at);
+    renames.push_back({Narrow(source, CP_UTF8), Narrow(destination, CP_UTF8)});
   }
   return renames;
 }
 
-std::wstring JoinPendingFileRenames(const std::vector<PendingFileRename>& renames) {
-  std::wstring data;
+std::vector<wchar_t> JoinPendingFileRenames(const std::vector<PendingFileRename>& renames) {
+  std::vector<wchar_t> data;
   for (const PendingFileRename& rename : renames) {
-    data.append(rename.source).push_back(L'\0');
-    data.append(rename.destination).push_back(L'\0');
+    AppendWide(rename.source, data);
+    data.push_back(L'\0');
+    AppendWide(rename.destination, data);
+    data.push_back(L'\0');
   }
   data.push_back(L'\0');
   return data;
@@ -41,18 +69,17 @@ std::wstring JoinPendingFileRenames(const std::vector<PendingFileRename>& rename
 
 std::vector<PendingFileRename> ReadPendingFileRenames(HKEY session_manager) {
   // The value may grow between the two calls: ask again until it fits.
-  std::wstring data;
+  std::vector<wchar_t> data;
   DWORD size = 0;
   LONG result = ERROR_MORE_DATA;
   while (result == ERROR_MORE_DATA) {
     data.assign(size / sizeof(wchar_t) + 1, L'\0');
     size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
     result = RegQueryValueExW(session_manager, kPendingFileRenamesValue, nullptr, nullptr,
-                              reinterpret_cast<BYTE*>(&data[0]), &size);
+                              reinterpret_cast<BYTE*>(data.data()), &size);
   }
   if (result != ERROR_SUCCESS) return {};
-  data.resize(size / sizeof(wchar_t));
-  return ParsePendingFileRenames(data);
+  return ParsePendingFileRenames(std::wstring_view(data.data(), size / sizeof(wchar_t)));
 }
 
 std::vector<PendingFileRename> ReadPendingFileRenames() {
@@ -69,26 +96,20 @@ std::vector<PendingFileRename> ReadPendingFileRenames() {
 LONG WritePendingFileRenames(HKEY session_manager,
                              const std::vector<PendingFileRename>& renames) {
   if (renames.empty()) return RegDeleteValueW(session_manager, kPendingFileRenamesValue);
-  const std::wstring data = JoinPendingFileRenames(renames);
+  const std::vector<wchar_t> data = JoinPendingFileRenames(renames);
   return RegSetValueExW(session_manager, kPendingFileRenamesValue, 0, REG_MULTI_SZ,
                         reinterpret_cast<const BYTE*>(data.data()),
                         static_cast<DWORD>(data.size() * sizeof(wchar_t)));
 }
 
-std::string PathOfRecordedName(std::wstring_view name) {
+std::string PathOfRecordedName(std::string_view name) {
   if (name.substr(0, kReplaceMark.size()) == kReplaceMark) name.remove_prefix(kReplaceMark.size());
   if (name.substr(0, kNtNamePrefix.size()) == kNtNamePrefix) {
     name.remove_prefix(kNtNamePrefix.size());
   }
-  if (name.empty()) return "";
-  const int length = WideCharToMultiByte(CP_ACP, 0, name.data(), static_cast<int>(name.size()),
-                                         nullptr, 0, nullptr, nullptr);
-  std::string path(static_cast<size_t>(length > 0 ? length : 0), '\0');
-  if (length > 0) {
-    WideCharToMultiByte(CP_ACP, 0, name.data(), static_cast<int>(name.size()), &path[0], length,
-                        nullptr, nullptr);
-  }
-  return path;
+  std::vector<wchar_t> wide;
+  AppendWide(name, wide);
+  return Narrow(std::wstring_view(wide.data(), wide.size()), CP_ACP);
 }
 
 }  // namespace qxi

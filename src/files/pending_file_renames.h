@@ -16,11 +16,11 @@ namespace qxi {
 constexpr char kSessionManagerKey[] = "System\\CurrentControlSet\\Control\\Session Manager";
 constexpr wchar_t kPendingFileRenamesValue[] = L"PendingFileRenameOperations";
 
-/// One recorded operation, its names exactly as recorded (wide: other programs' names may
-/// hold characters the ANSI code page lacks, and must be written back unchanged).
+/// One recorded operation, its names exactly as recorded, in UTF-8: other programs' names may
+/// hold characters the ANSI code page lacks, and must be written back unchanged.
 struct PendingFileRename {
-  std::wstring source;
-  std::wstring destination;  // empty: the source is deleted
+  std::string source;
+  std::string destination;  // empty: the source is deleted
 };
 
 /// The pairs of a value's characters: a source (the list ends at an empty one or at the end
@@ -28,7 +28,7 @@ struct PendingFileRename {
 std::vector<PendingFileRename> ParsePendingFileRenames(std::wstring_view data);
 
 /// The value's characters for `renames`: each name followed by a NUL, and one more NUL.
-std::wstring JoinPendingFileRenames(const std::vector<PendingFileRename>& renames);
+std::vector<wchar_t> JoinPendingFileRenames(const std::vector<PendingFileRename>& renames);
 
 /// The pairs recorded under `session_manager` (opened for querying values); none when the
 /// value is missing or unreadable. Never raises.
@@ -44,6 +44,6 @@ LONG WritePendingFileRenames(HKEY session_manager,
 
 /// The path a recorded name stands for, in the ANSI code page: without the '!' of a
 /// replacement and without the \??\ of an NT name.
-std::string PathOfRecordedName(std::wstring_view name);
+std::string PathOfRecordedName(std::string_view name);
 
 }  // namespace qxi

@@ -10,32 +10,45 @@ namespace {
 
 using namespace std::string_literals;
 
+std::wstring Joined(const std::vector<PendingFileRename>& renames) {
+  const std::vector<wchar_t> data = JoinPendingFileRenames(renames);
+  return std::wstring(data.begin(), data.end());
+}
+
 TEST(PendingFileRenames, PairsAreReadUpToTheClosingNulAndJoinedBackUnchanged) {
   const std::wstring data =
       L"\\??\\C:\\a.new\0!\\??\\C:\\a.dll\0\\??\\C:\\old.tmp\0\0\\??\\C:\\b.new\0\\??\\C:\\b.dll\0\0"s;
   const std::vector<PendingFileRename> renames = ParsePendingFileRenames(data);
   ASSERT_EQ(renames.size(), 3u);
-  EXPECT_EQ(renames[0].source, L"\\??\\C:\\a.new");
-  EXPECT_EQ(renames[0].destination, L"!\\??\\C:\\a.dll");
-  EXPECT_EQ(renames[1].source, L"\\??\\C:\\old.tmp");
-  EXPECT_EQ(renames[1].destination, L"");  // a deletion
-  EXPECT_EQ(JoinPendingFileRenames(renames), data);
+  EXPECT_EQ(renames[0].source, "\\??\\C:\\a.new");
+  EXPECT_EQ(renames[0].destination, "!\\??\\C:\\a.dll");
+  EXPECT_EQ(renames[1].source, "\\??\\C:\\old.tmp");
+  EXPECT_EQ(renames[1].destination, "");  // a deletion
+  EXPECT_EQ(Joined(renames), data);
   EXPECT_EQ(PathOfRecordedName(renames[0].destination), "C:\\a.dll");
   EXPECT_EQ(PathOfRecordedName(renames[2].destination), "C:\\b.dll");
-  EXPECT_EQ(PathOfRecordedName(L"C:\\plain.dll"), "C:\\plain.dll");
-  EXPECT_EQ(JoinPendingFileRenames({}), L"\0"s);
+  EXPECT_EQ(PathOfRecordedName("C:\\plain.dll"), "C:\\plain.dll");
+  EXPECT_EQ(Joined({}), L"\0"s);
+}
+
+TEST(PendingFileRenames, NamesOutsideTheAnsiCodePageSurviveReadingAndWriting) {
+  const std::wstring data = L"\\??\\C:\\\x0416.new\0!\\??\\C:\\\x0416.dll\0\0"s;
+  const std::vector<PendingFileRename> renames = ParsePendingFileRenames(data);
+  ASSERT_EQ(renames.size(), 1u);
+  EXPECT_EQ(renames[0].source, "\\??\\C:\\\xD0\x96.new");  // UTF-8
+  EXPECT_EQ(Joined(renames), data);
 }
 
 TEST(PendingFileRenames, DataCutShortKeepsOnlyWholePairs) {
   // Without its closing NULs the last destination still counts, a source alone does not.
   auto cut = ParsePendingFileRenames(L"\\??\\C:\\a.new\0!\\??\\C:\\a.dll"s);
   ASSERT_EQ(cut.size(), 1u);
-  EXPECT_EQ(cut[0].destination, L"!\\??\\C:\\a.dll");
+  EXPECT_EQ(cut[0].destination, "!\\??\\C:\\a.dll");
   EXPECT_EQ(ParsePendingFileRenames(L"\\??\\C:\\a.new\0!\\??\\C:\\a.dll\0\\??\\C:\\b.new\0"s).size(),
             1u);
   auto deletion = ParsePendingFileRenames(L"\\??\\C:\\x.tmp\0\0"s);  // no closing NUL
   ASSERT_EQ(deletion.size(), 1u);
-  EXPECT_EQ(deletion[0].destination, L"");
+  EXPECT_EQ(deletion[0].destination, "");
   EXPECT_TRUE(ParsePendingFileRenames(L""s).empty());
   EXPECT_TRUE(ParsePendingFileRenames(L"\0\\??\\C:\\x\0\\??\\C:\\y\0\0"s).empty());  // ends at once
 }

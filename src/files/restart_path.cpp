@@ -2,22 +2,19 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "engine/read_until_complete.h"
 #include "files/system_folder_redirection.h"
 
 namespace qxi {
 
 std::string FullPath(const std::string& path) {
-  std::string full(MAX_PATH, '\0');
-  DWORD length = GetFullPathNameA(path.c_str(), static_cast<DWORD>(full.size()), &full[0],
-                                  nullptr);
-  if (length >= full.size()) {  // too small: the answer is the size needed
-    full.assign(length, '\0');
-    length = GetFullPathNameA(path.c_str(), length, &full[0], nullptr);
-    if (length >= full.size()) length = 0;
-  }
-  if (length == 0) return path;
-  full.resize(length);
-  return full;
+  const std::optional<std::string> full =
+      GrowUntilComplete(MAX_PATH, 0, [&](char* buffer, size_t size) {
+        return size_t{GetFullPathNameA(path.c_str(), static_cast<DWORD>(size), buffer, nullptr)};
+      });
+  return full && !full->empty() ? *full : path;
 }
 
 std::string RestartPath(const std::string& path) {

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/qx_err.h"
+#include "engine/read_until_complete.h"
 
 namespace qxi {
 namespace {
@@ -28,16 +29,13 @@ bool StartsWithDrive(const std::string& path) {
 
 // The system's short name of the existing `path`. Raises QXErr with the system's error.
 std::string SystemShortPath(const std::string& path) {
-  std::string short_path(MAX_PATH, '\0');
-  DWORD length = GetShortPathNameA(path.c_str(), &short_path[0],
-                                   static_cast<DWORD>(short_path.size()));
-  if (length >= short_path.size()) {  // too small: the answer is the size needed
-    short_path.assign(length, '\0');
-    length = GetShortPathNameA(path.c_str(), &short_path[0], length);
-    if (length >= short_path.size()) length = 0;
-  }
-  if (length == 0) throw QXErr(kRunTimeError, GetLastError());
-  short_path.resize(length);
+  DWORD error = ERROR_SUCCESS;
+  const std::string short_path = ReadUntilComplete(MAX_PATH, 0, [&](char* buffer, size_t size) {
+    const DWORD length = GetShortPathNameA(path.c_str(), buffer, static_cast<DWORD>(size));
+    if (length == 0) error = GetLastError();
+    return size_t{length};
+  });
+  if (short_path.empty()) throw QXErr(kRunTimeError, error);
   return short_path;
 }
 

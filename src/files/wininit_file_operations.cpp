@@ -6,7 +6,7 @@
 #include "engine/text_compare.h"
 #include "files/restart_path.h"
 #include "files/short_path.h"
-#include "ini/ini_file.h"
+#include "files/ini_file.h"
 
 namespace qxi {
 namespace {

@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "files/path_utils.h"
-#include "ini/ini_file.h"
+#include "support/disk_files.h"
 #include "support/ini_text.h"
 #include "support/script_runner.h"
 
@@ -102,7 +101,7 @@ TEST_F(IniCommands, SectionsAreCreatedAndDeletedOnlyWhenTheyHoldLines) {
 
 TEST_F(IniCommands, BareFileNamesLiveInTheWindowsDirectoryAndMissingTextsAreEmpty) {
   std::string name = "qxi_bare_" + std::to_string(GetCurrentProcessId()) + ".ini";
-  std::string in_windows = JoinPath(WindowsDirectory(), name);
+  std::string in_windows = qxi_test::InWindows(name);
   Calls calls = Run(
       "SetKey " + name + " S k v\r\n"
       "SetKey " + ini_ + " S k\r\n"            // a missing value is the empty text

@@ -4,8 +4,8 @@
 
 #include <string_view>
 
+#include "engine/read_until_complete.h"
 #include "engine/text_compare.h"
-#include "ini/read_until_complete.h"
 
 namespace qxi {
 namespace {

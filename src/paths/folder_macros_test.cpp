@@ -9,7 +9,7 @@
 
 #include "engine/params.h"
 #include "engine/qx_err.h"
-#include "paths/folder_macros.h"
+#include "engine/folder_macros.h"
 #include "registry/reg_key.h"
 #include "support/script_runner.h"
 

@@ -1,7 +1,7 @@
 // The expansion of folder macros as text, and the two helpers that make the system's answers
 // into folder texts. Runs on every platform; the folders themselves come from the build's
 // resolver.
-#include "paths/folder_macros.h"
+#include "engine/folder_macros.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The native build has no machine to ask: each macro stands for a fixed folder text, so that
 // scripts expand the same way every time (all the fuzzer needs).
-#include "paths/folder_macros.h"
+#include "engine/folder_macros.h"
 
 namespace qxi {
 

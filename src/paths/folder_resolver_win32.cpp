@@ -3,16 +3,15 @@
 // folders from the registry.
 #include <windows.h>
 
-#include <vector>
-
-#include "paths/folder_macros.h"
+#include "engine/folder_macros.h"
+#include "engine/read_until_complete.h"
 #include "registry/reg_key.h"
 
 namespace qxi {
 namespace {
 
 constexpr size_t kDirectoryBuffer = 260;
-// Room for the roots of 24 drives; a longer list is read into a buffer of its own size.
+// Room for the roots of 24 drives; a longer list is read again into a larger buffer.
 constexpr size_t kDriveListBuffer = 98;
 constexpr const char* kShellFolders =
     "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
@@ -27,15 +26,10 @@ std::string QueryDirectory(Query query) {
 bool IsCdrom(const char* root) { return GetDriveTypeA(root) == DRIVE_CDROM; }
 
 std::string CdromDrive() {
-  std::vector<char> list(kDriveListBuffer);
-  DWORD length = GetLogicalDriveStringsA(static_cast<DWORD>(list.size()), list.data());
-  if (length >= list.size()) {
-    // Too small: the result is the size needed, NUL included.
-    list.assign(length + 1, '\0');
-    length = GetLogicalDriveStringsA(static_cast<DWORD>(list.size()), list.data());
-    if (length >= list.size()) length = 0;  // the list grew again meanwhile: look at nothing
-  }
-  return FirstCdromDrive(list.data(), length, IsCdrom);
+  const std::string list = ReadUntilComplete(kDriveListBuffer, 0, [](char* buffer, size_t size) {
+    return size_t{GetLogicalDriveStringsA(static_cast<DWORD>(size), buffer)};
+  });
+  return FirstCdromDrive(list.data(), list.size(), IsCdrom);
 }
 
 std::string ShellFolder(const char* value) {

@@ -22,5 +22,5 @@ wineserver -w >/dev/null 2>&1 </dev/null
 export QXI_EXPECTED_CDROM=Y:
 "$cmake_dir/wine-run.sh" "$prefix" "$arch" "$@"
 rc=$?
-wineserver -k >/dev/null 2>&1 </dev/null
+"$cmake_dir/wine-prefix.sh" remove "$prefix" "$arch"
 exit $rc

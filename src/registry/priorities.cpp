@@ -24,8 +24,4 @@ void UpdatePriority(const std::string& path, uint32_t priority) {
   store.SetDword(path, priority);
 }
 
-void RegisterPriority(const ParamList& params) {
-  UpdatePriority(params.Text(0), static_cast<uint32_t>(params.Integer(1)));
-}
-
 }  // namespace qxi

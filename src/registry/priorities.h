@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/params.h"
-
 namespace qxi {
 
 /// The store's key under HKEY_LOCAL_MACHINE.
@@ -20,8 +18,5 @@ bool CheckPriority(const std::string& path, uint32_t priority);
 /// Records `priority` for `path` when CheckPriority allows it; priority 0 is never stored.
 /// Raises RegKey::Except when the store cannot be created or written.
 void UpdatePriority(const std::string& path, uint32_t priority);
-
-/// The Reg command RegisterPriority: Path, Priority.
-void RegisterPriority(const ParamList& params);
 
 }  // namespace qxi

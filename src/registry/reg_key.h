@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/system_error.h"
+#include "engine/win32_error.h"
 
 namespace qxi {
 
@@ -17,9 +17,9 @@ class RegKey {
  public:
   /// A failed registry call: its result code (0 for a value of the wrong type), with the
   /// system's text for it as what().
-  class Except : public SystemError {
+  class Except : public Win32Error {
    public:
-    explicit Except(int32_t code) noexcept : SystemError(static_cast<uint32_t>(code)) {}
+    explicit Except(int32_t code) noexcept : Win32Error(static_cast<uint32_t>(code)) {}
     int32_t code() const { return static_cast<int32_t>(raw_code()); }
   };
 

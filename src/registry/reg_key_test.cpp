@@ -6,16 +6,16 @@
 
 #include <string>
 
-#include "engine/system_text.h"
+#include "engine/params.h"
+#include "engine/message_source.h"
 #include "engine/text_compare.h"
-#include "registry/root_key_param.h"
 
 namespace qxi {
 namespace {
 
 std::string SystemText(uint32_t code) {
   char text[1024];
-  return LoadSystemText(code, 0x11FA, text, sizeof text) ? text : "";
+  return LoadWin32ErrorText(code, 0x11FA, text, sizeof text) ? text : "";
 }
 
 class RegKeyTest : public ::testing::Test {

@@ -1,6 +1,6 @@
 // CreateShortcut through whole scripts: each link is loaded back through the shell's own link
 // object, and CShortcut's diagnostics are caught on their way to the debugger output.
-#include "system/create_shortcut.h"
+#include "system/system_commands.h"
 
 #include <windows.h>
 #include <shlobj.h>

@@ -1,16 +1,16 @@
-#include "system/create_shortcut.h"
+#include "system/system_commands.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "files/path_utils.h"
 #include "system/cshortcut.h"
+#include "files/path_utils.h"
 
 namespace qxi {
 
-void CreateShortcut(const ParamList& params) {
-  const std::string& link_file = params.Text(0);
+void system_commands::CreateShortcut(const ParamList& params) {
+  const std::string& link_file = params[kLinkFile];
   // The folder is made with every folder above it; failures show when the save fails. A bare
   // file name has no folder to make (its whole text must not become one).
   if (link_file.find('\\') != std::string::npos) {
@@ -18,10 +18,10 @@ void CreateShortcut(const ParamList& params) {
   }
 
   CShortcut shortcut;
-  shortcut.SetPath(params.Text(1));
-  shortcut.SetArguments(params.Text(2));
-  if (!params.Text(3).empty()) shortcut.SetWorkingDirectory(params.Text(3));
-  if (!params.Text(4).empty()) shortcut.SetIconLocation(params.Text(4), params.Integer(5));
+  shortcut.SetPath(params[kTarget]);
+  shortcut.SetArguments(params[kArguments]);
+  if (!params[kWorkDirectory].empty()) shortcut.SetWorkingDirectory(params[kWorkDirectory]);
+  if (!params[kIconFile].empty()) shortcut.SetIconLocation(params[kIconFile], params[kIconIndex]);
   shortcut.Save(link_file);
 }
 

@@ -1,6 +1,8 @@
 // MessageBox in a real window (the test runs on a virtual display): a watcher thread finds
 // each box the script shows, notes its caption, text, icon and buttons, and presses OK.
-#include "system/misc_commands.h"
+#include "system/system_commands.h"
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -9,8 +11,8 @@
 #include <thread>
 #include <vector>
 
-#include "conditions/evaluate_condition.h"
 #include "engine/qx_err.h"
+#include "engine/run_script.h"
 #include "support/script_runner.h"
 
 namespace qxi {

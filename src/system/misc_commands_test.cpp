@@ -1,5 +1,5 @@
 // RunApp with a real child program, and the restart requests as they reach ExitWindowsEx.
-#include "system/misc_commands.h"
+#include "system/exit_windows.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,12 @@
-#include "system/misc_commands.h"
+#include "system/system_commands.h"
+
+#include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "engine/qx_err.h"
+#include "system/exit_windows.h"
+#include "engine/last_error.h"
 #include "engine/unique_handle.h"
 
 namespace qxi {
@@ -33,19 +36,26 @@ void RequestExitWindows(UINT flags) {
   // The request is carried out asynchronously and the run goes on with the next line. A
   // refused request is reported: the restart that completes the installation would
   // otherwise silently never come.
-  if (!g_exit_windows(flags, 0)) throw QXErr(kRunTimeError, GetLastError());
+  if (!g_exit_windows(flags, 0)) ThrowLastError();
 }
 
 }  // namespace
 
+ExitWindowsCall SetExitWindowsCall(ExitWindowsCall call) {
+  ExitWindowsCall previous = g_exit_windows;
+  g_exit_windows = call;
+  return previous;
+}
+
+namespace system_commands {
+
 void ShowMessageBox(const ParamList& params) {
-  MessageBoxA(nullptr, params.Text(0).c_str(), params.Text(1).c_str(),
-              MB_OK | MB_ICONINFORMATION);
+  MessageBoxA(nullptr, params[kBody].c_str(), params[kTitle].c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 void RunApp(const ParamList& params) {
   // CreateProcessA may write into the command line, so it gets a copy of its own.
-  const std::string& command_line = params.Text(0);
+  const std::string& command_line = params[kCommandLine];
   std::vector<char> writable(command_line.begin(), command_line.end());
   writable.push_back('\0');
 
@@ -54,7 +64,7 @@ void RunApp(const ParamList& params) {
   PROCESS_INFORMATION process = {};
   // An empty directory would make the start fail: the program then runs in the current
   // directory of the run, as when no directory is given at all.
-  const std::string& directory = params.Text(1);
+  const std::string& directory = params[kDirectory];
   if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE,
                       CREATE_DEFAULT_ERROR_MODE | NORMAL_PRIORITY_CLASS, nullptr,
                       directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
@@ -64,7 +74,7 @@ void RunApp(const ParamList& params) {
   UniqueKernelHandle process_handle(process.hProcess);
   UniqueKernelHandle thread_handle(process.hThread);
 
-  const DWORD timeout_ms = static_cast<DWORD>(params.Integer(2));  // -1 is INFINITE
+  const DWORD timeout_ms = static_cast<DWORD>(params[kTimeout]);  // -1 is INFINITE
   if (timeout_ms != 0) WaitForSingleObject(process_handle.get(), timeout_ms);
 }
 
@@ -72,10 +82,5 @@ void Reboot(const ParamList&) { RequestExitWindows(EWX_REBOOT); }
 void Logoff(const ParamList&) { RequestExitWindows(EWX_LOGOFF); }
 void Shutdown(const ParamList&) { RequestExitWindows(EWX_SHUTDOWN); }
 
-ExitWindowsCall SetExitWindowsCall(ExitWindowsCall call) {
-  ExitWindowsCall previous = g_exit_windows;
-  g_exit_windows = call;
-  return previous;
-}
-
+}  // namespace system_commands
 }  // namespace qxi

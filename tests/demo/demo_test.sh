@@ -6,7 +6,7 @@ set -u
 bin=$1 prefix=$2 arch=$3
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=$(mktemp)
-trap 'rm -f "$out"' EXIT
+trap 'rm -f "$out"; "$root/cmake/wine-prefix.sh" remove "$prefix" "$arch"' EXIT
 "$root/examples/demo/run_demo.sh" "$bin" "$prefix" "$arch" > "$out" 2>&1
 status=$?
 tr -d '\r' < "$out" > "$out.plain" && mv "$out.plain" "$out"

@@ -7,7 +7,7 @@ set -u
 bin=$1 prefix=$2 arch=$3 source=$4
 run="$source/cmake/wine-run.sh $prefix $arch $bin/qxirun.exe"
 work=$(mktemp -d)
-trap '"$source/cmake/wine-prefix.sh" stop "$prefix" "$arch"; rm -rf "$work"' EXIT
+trap '"$source/cmake/wine-prefix.sh" remove "$prefix" "$arch"; rm -rf "$work"' EXIT
 winpath() { echo "Z:$1" | tr / '\\'; }
 text() { tr -d '\r' <"$1"; }  # a Windows console program ends its lines with CR LF
 failures=0

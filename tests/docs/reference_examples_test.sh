@@ -12,7 +12,7 @@ set -u
 bin=$1 prefix=$(realpath -m "$2") arch=$3 root=$4
 reference=$root/docs/script-reference.md
 work=$(mktemp -d)
-trap 'rm -rf "$work"; "$root/cmake/wine-prefix.sh" stop "$prefix" "$arch"' EXIT
+trap 'rm -rf "$work"; "$root/cmake/wine-prefix.sh" remove "$prefix" "$arch"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 

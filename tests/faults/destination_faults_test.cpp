@@ -1,6 +1,7 @@
 // CopyFile and ExtractQXZ against destinations that cannot be written now: held open by
-// another process, read-only, or in a folder that is missing or cannot exist. What the
-// script is told, what stays on disk until the restart, and which temporary files remain.
+// another process, read-only, in a folder that is missing or cannot exist, or taking fewer
+// bytes than written. What the script is told, what stays on disk until the restart, which
+// temporary files remain and which priorities are recorded.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,9 +11,11 @@
 
 #include "archive/qxz_writer.h"
 #include "faults/fault_support.h"
+#include "files/file.h"
 #include "support/disk_files.h"
 #include "support/helper_processes.h"
 #include "support/ini_text.h"
+#include "support/priority_store.h"
 #include "support/script_runner.h"
 
 namespace {
@@ -26,18 +29,22 @@ using qxi_test::Lines;
 using qxi_test::Noise;
 using qxi_test::ReadText;
 using qxi_test::RunProgram;
+using qxi_test::StoredPriority;
+using qxi_test::SystemText;
 using qxi_test::TempDir;
 using qxi_test::WriteText;
 using Texts = std::vector<std::string>;
 
-// Archive bytes holding one entry per (name, contents) pair, attributes 0x20, priority 0.
-std::string Archive(const std::vector<std::pair<std::string, std::string>>& files) {
+// Archive bytes holding one entry per (name, contents) pair, attributes 0x20.
+std::string Archive(const std::vector<std::pair<std::string, std::string>>& files,
+                    uint32_t priority = 0) {
   std::vector<uint8_t> bytes;
   for (const auto& [name, contents] : files) {
     qxi::QxzFileInfo info;
     info.name = name;
     info.attributes = 0x20;
     info.file_time = 0x01BD844B65B4C000u;
+    info.priority = priority;
     qxi::AppendQxzFile(info, reinterpret_cast<const uint8_t*>(contents.data()), contents.size(),
                        qxi::ImplodeOptions{}, &bytes);
   }
@@ -179,6 +186,43 @@ TEST_F(DestinationFaults, FolderThatCannotBeMadeDefersBothFiles) {
   EXPECT_EQ(calls, Deferred(out)) << Lines(calls);
   EXPECT_EQ(ReadText(out), "a file, not a folder");
   CheckStaged(out);
+}
+
+// Writes half of what it is given and answers success: a write that comes out short.
+BOOL WINAPI WriteHalf(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD written,
+                      LPOVERLAPPED overlapped) {
+  return WriteFile(file, buffer, count / 2, written, overlapped);
+}
+
+// A short write is a failed write. CopyFile hands its file to the restart (its staged copy
+// comes out short too, so the source stands in); ExtractQXZ, whose copy for the restart
+// comes out short as well, reports the failure. No short file is taken for a whole one: no
+// priority is recorded, and nothing of the entry is left.
+TEST_F(DestinationFaults, ShortWritesAreFailuresAndRecordNoPriority) {
+  const std::string out = In("short");
+  WriteText(In("prioritised.qxz"), Archive({{"PACKED.DLL", packed_}}, 5));
+  const qxi::WriteFileCall real = qxi::SetWriteFileCall(WriteHalf);
+  const Texts calls = qxi_test::RunText(
+      dir_,
+      "[Main]\nFileCopy Files\n[Files]\nInstall 1\n"
+      "CopyFile \"" + In("src") + "\" \"" + out + "\" COPY.DLL N 5\n"
+      "ExtractQXZ \"" + In("prioritised.qxz") + "\" \"" + out + "\"\n",
+      "Main", &script_);
+  EXPECT_EQ(qxi::SetWriteFileCall(real), &WriteHalf);
+  EXPECT_EQ(calls, Texts({"dialog Install 1", "subdialog COPY.DLL 5000", "advance 5000",
+                          "subdialog " + out + "\\PACKED.DLL 3000",
+                          "log " + script_ + " | ExtractQXZ: section [Files] line #3, " +
+                              SystemText(ERROR_WRITE_FAULT)}))
+      << Lines(calls);
+  DWORD type = 0;
+  StoredPriority(out + "\\COPY.DLL", &type);
+  EXPECT_EQ(type, 0u);
+  StoredPriority(out + "\\PACKED.DLL", &type);
+  EXPECT_EQ(type, 0u);
+  EXPECT_LT(ReadText(out + "\\COPY.DLL").size(), copied_.size());  // until the restart
+  EXPECT_EQ(FileLines(wininit_), Texts({"[Rename]", out + "\\COPY.DLL=" + In("src\\COPY.DLL")}));
+  EXPECT_FALSE(Exists(out + "\\PACKED.DLL"));
+  EXPECT_EQ(EngineTemporaryFiles(), Texts());
 }
 
 }  // namespace

@@ -4,9 +4,10 @@
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
-#include <vector>
 
+#include "engine/read_until_complete.h"
 #include "files/pending_file_renames.h"
 
 namespace qxirun {
@@ -16,25 +17,23 @@ int CountWininitLines() {
   char windows_dir[MAX_PATH] = {};
   UINT length = GetWindowsDirectoryA(windows_dir, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return 0;
-  std::string ini_path = std::string(windows_dir) + "\\WININIT.INI";
+  const std::string ini_path = std::string(windows_dir) + "\\WININIT.INI";
 
-  // The section comes back as NUL-terminated lines followed by one more NUL; a buffer that is
-  // too small is reported by a count of its size less 2, so grow until it fits.
-  std::vector<char> buffer(4096);
-  DWORD used = 0;
-  for (;;) {
-    used = GetPrivateProfileSectionA("Rename", buffer.data(), static_cast<DWORD>(buffer.size()),
-                                     ini_path.c_str());
-    if (used + 2 < buffer.size() || buffer.size() >= (1u << 26)) break;
-    buffer.resize(buffer.size() * 4);
+  // NUL-terminated lines; a list cut for want of room is answered with its size less 2.
+  const std::optional<std::string> lines =
+      qxi::GrowUntilComplete(4096, 2, [&](char* buffer, size_t size) {
+        return size_t{GetPrivateProfileSectionA("Rename", buffer, static_cast<DWORD>(size),
+                                                ini_path.c_str())};
+      });
+  if (!lines) return 0;  // beyond any real restart file
+  int count = 0;
+  for (size_t at = 0; at < lines->size();) {
+    const size_t end = lines->find('\0', at);
+    if (end != at) ++count;
+    if (end == std::string::npos) break;
+    at = end + 1;
   }
-  int lines = 0;
-  for (DWORD at = 0; at < used;) {
-    std::string line(buffer.data() + at);
-    if (!line.empty()) ++lines;
-    at += static_cast<DWORD>(line.size()) + 1;
-  }
-  return lines;
+  return count;
 }
 
 }  // namespace

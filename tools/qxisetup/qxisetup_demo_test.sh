@@ -6,7 +6,7 @@
 set -u
 bin=$(realpath "$1") prefix=$(realpath -m "$2") arch=$3 root=$4
 work=$(mktemp -d)
-trap 'rm -rf "$work"; "$root/cmake/wine-prefix.sh" stop "$prefix-medium" "$arch"' EXIT
+trap 'rm -rf "$work"; for p in "$prefix" "$prefix-medium"; do "$root/cmake/wine-prefix.sh" remove "$p" "$arch"; done' EXIT
 failures=0
 check() {  # check NAME CONDITION...
   local name=$1; shift

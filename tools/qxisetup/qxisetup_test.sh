@@ -6,7 +6,7 @@ set -u
 bin=$1 prefix=$2 arch=$3 source=$4
 display_run="$source/src/system/run_on_display.sh $prefix $arch $bin/qxisetup.exe"
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+trap 'rm -rf "$work"; "$source/cmake/wine-prefix.sh" remove "$prefix" "$arch"' EXIT
 winpath() { echo "Z:$1" | tr / '\\'; }
 failures=0
 check() {  # check NAME CONDITION...

@@ -17,7 +17,7 @@ using namespace implode;
 constexpr unsigned kInputSize = 2048;   // bytes asked of each read
 constexpr unsigned kBlockSize = 4096;   // history kept, and the size of each full write
 constexpr unsigned kHeaderBytes = 3;    // literal mode, dictionary code, first 8 stream bits
-constexpr unsigned kCopySlack = 16;     // CopyMatch stores up to 15 bytes past a match
+constexpr unsigned kCopySlack = 32;     // CopyMatch stores up to 31 bytes past a match
 constexpr unsigned kWindowSize = 2 * kBlockSize + kMaxMatch + kCopySlack;
 constexpr unsigned kFastInputMargin = 8;  // input bytes one 64-bit refill needs
 constexpr uint8_t kLongLiteral = 0xFF;    // main literal table: code longer than 8 bits
@@ -102,6 +102,35 @@ constexpr MatchTables MakeMatchTables() {
 // The length and distance codes are the same in every stream, so their tables are built once,
 // by the compiler; only the literal tables, used in one mode, are built in the work area.
 constexpr MatchTables kMatchTables = MakeMatchTables();
+
+// Format notes: no literal code is longer than 13 bits, so the next 13 bits always decide a
+// literal. The fast loop, which always holds that many, decodes one with a single lookup in
+// this table (the byte in the low 8 bits, the code's length above them) instead of branching
+// on the code's length; the byte-exact reader, which holds only 8, uses the work area's tables.
+constexpr unsigned kLiteralIndexMask = (1u << kMaxLiteralCodeBits) - 1;
+struct LiteralDecodeTable {
+  uint16_t entry[1u << kMaxLiteralCodeBits];
+};
+
+// The table is built when the module is loaded, before any call can come, and only read
+// afterwards. It is built rather than constant so that its 16 KB are not stored in the DLL's
+// image; the empty asm statement keeps the compiler from evaluating the builder itself and
+// storing its result after all.
+LiteralDecodeTable kLiteralDecode;
+
+void BuildLiteralDecodeTable(LiteralDecodeTable* table) {
+  __asm__ volatile("" : : "r"(table) : "memory");
+  for (unsigned symbol = 0; symbol < kLiteralSymbols; ++symbol) {
+    const unsigned length = kLiteralCodeBits[symbol];
+    for (unsigned i = kLiteralCodes.bits[symbol]; i <= kLiteralIndexMask; i += 1u << length) {
+      table->entry[i] = static_cast<uint16_t>(symbol | length << 8);
+    }
+  }
+}
+
+const struct LiteralDecodeTableBuilder {
+  LiteralDecodeTableBuilder() { BuildLiteralDecodeTable(&kLiteralDecode); }
+} kBuildLiteralDecodeTable;
 
 // Format notes: literal codes run to 13 bits. Those of 8 bits or fewer sit in the main table;
 // a longer code marks its low 8 bits there and continues in one of three second-level tables,
@@ -234,7 +263,9 @@ inline void CopyMatch(uint8_t* window, unsigned out_pos, unsigned distance, unsi
   if (distance >= 8) {
     std::memcpy(to, from, 8);
     std::memcpy(to + 8, from + 8, 8);
-    for (unsigned done = 16; done < length; done += 8) std::memcpy(to + done, from + done, 8);
+    std::memcpy(to + 16, from + 16, 8);
+    std::memcpy(to + 24, from + 24, 8);
+    for (unsigned done = 32; done < length; done += 8) std::memcpy(to + done, from + done, 8);
   } else if (distance == 1) {
     std::memset(to, *from, length);
   } else {
@@ -266,13 +297,13 @@ inline uint64_t Load64(const uint8_t* p) {
 // bits remain, which is exactly the state WasteBits would have reached, so the byte-exact
 // reader continues seamlessly (and asks for the next block when WasteBits would have).
 // Returns true when it decoded the end code.
+template <bool kCoded>
 bool DecodeFast(State& s) {
   if (s.in_bytes - s.in_pos < kFastInputMargin) return false;
   const unsigned limit = s.in_bytes - kFastInputMargin;
   const uint8_t* const input = s.input;
   uint8_t* const window = s.window;
   const unsigned k = s.dictionary_bits;
-  const bool coded_literals = s.literal_mode == kCodedLiterals;
   uint64_t bits = s.bit_buffer;
   unsigned valid = s.extra_bits + 8;
   unsigned pos = s.in_pos;
@@ -286,7 +317,7 @@ bool DecodeFast(State& s) {
     if ((bits & 1) == 0) {
       // Literals come in runs: take as many as the bits at hand hold before refilling, always
       // keeping the 8 bits the byte-exact reader needs when the loop ends.
-      if (!coded_literals) {
+      if (!kCoded) {
         do {
           window[out++] = static_cast<uint8_t>(bits >> 1);
           bits >>= 9;
@@ -294,11 +325,10 @@ bool DecodeFast(State& s) {
         } while (valid >= 8 + 9 && (bits & 1) == 0);
       } else {
         do {
-          unsigned skip;
-          const unsigned value = LookUpLiteral(s, static_cast<uint32_t>(bits >> 1), &skip);
-          window[out++] = static_cast<uint8_t>(value);
-          bits >>= 1 + kLiteralCodeBits[value];
-          valid -= 1 + kLiteralCodeBits[value];
+          const unsigned entry = kLiteralDecode.entry[(bits >> 1) & kLiteralIndexMask];
+          window[out++] = static_cast<uint8_t>(entry);
+          bits >>= 1 + (entry >> 8);
+          valid -= 1 + (entry >> 8);
         } while (valid >= 8 + 1 + kMaxLiteralCodeBits && (bits & 1) == 0);
       }
     } else {
@@ -347,7 +377,9 @@ bool DecodeFast(State& s) {
 // Decodes items until the end code (kExplodeOk) or the end of the input (kExplodeTruncated).
 unsigned DecodeItems(State& s) {
   for (;;) {
-    if (DecodeFast(s)) return kExplodeOk;
+    if (s.literal_mode == kCodedLiterals ? DecodeFast<true>(s) : DecodeFast<false>(s)) {
+      return kExplodeOk;
+    }
     const unsigned item = DecodeItemSlow(s);
     if (item == kItemFailed) return kExplodeTruncated;
     if (item < kMatchItem) {

@@ -1,0 +1,102 @@
+#include "files/install_file.h"
+
+#include <windows.h>
+
+#include <optional>
+
+#include "engine/host_callbacks.h"
+#include "engine/qx_err.h"
+#include "files/deferred_operations.h"
+#include "files/path_utils.h"
+#include "registry/priorities.h"
+
+namespace qxi {
+namespace {
+
+// The callbacks take a signed 32-bit number: the low 32 bits of a size pass as they are.
+void Advance(size_t size) { Callbacks().advance_dialog(static_cast<int>(size)); }
+
+// Writes the whole file at its destination. False when the destination cannot be created or
+// a write fails (a read of the contents too, where the rules say so): the restart takes over.
+bool WriteDestination(const FileToInstall& file, InstallContents& contents,
+                      const InstallRules& rules) {
+  std::optional<InstallOutput> out;
+  try {
+    out.emplace(file.destination, true);
+  } catch (const File::Except&) {
+    return false;  // in use, read-only or not creatable
+  }
+  // A destination the rules keep stays as it is whatever happens to its writing.
+  if (rules.keep_failed_destination) out->Keep();
+  try {
+    contents.WriteTo(*out);
+  } catch (const File::Except&) {
+    if (!out->write_failed() && !rules.read_failure_hands_over) throw;
+    return false;
+  }
+  out->Keep();
+  contents.Finish(*out);
+  return true;
+}
+
+}  // namespace
+
+InstallOutput::InstallOutput(std::string path, bool shows_progress)
+    : path_(std::move(path)),
+      file_(path_.c_str(), CREATE_ALWAYS, GENERIC_WRITE),
+      shows_progress_(shows_progress) {}
+
+InstallOutput::~InstallOutput() {
+  file_.Close();
+  if (!kept_) DeleteFileA(path_.c_str());
+}
+
+void InstallOutput::Write(const char* data, size_t size) {
+  try {
+    file_.Write(data, static_cast<uint32_t>(size));
+  } catch (const File::Except&) {
+    write_failed_ = true;
+    throw;
+  }
+  if (shows_progress_) Advance(size);
+}
+
+void InstallFile(const FileToInstall& file, InstallContents& contents, const InstallRules& rules) {
+  Callbacks().set_sub_dialog(file.dialog_text.c_str(), static_cast<int>(file.size));
+  if (rules.folder_before_priority) MakeDirectoryChain(file.folder, FILE_ATTRIBUTE_NORMAL);
+  if (!CheckPriority(file.destination, file.priority)) {  // a newer file stays
+    if (rules.skipped_file_advances) Advance(file.size);
+    return;
+  }
+  if (!rules.folder_before_priority) MakeDirectoryChain(file.folder, FILE_ATTRIBUTE_NORMAL);
+  if (WriteDestination(file, contents, rules)) {
+    // A RegKey::Except fails the command: the file is in place, its priority unrecorded.
+    UpdatePriority(file.destination, file.priority);
+    return;
+  }
+  HandToRestart(file, contents, rules);
+  if (rules.staged_file_priority) UpdatePriority(file.destination, file.priority);
+}
+
+void HandToRestart(const FileToInstall& file, InstallContents& contents,
+                   const InstallRules& rules) {
+  // The copy is staged rather than the source named: the restart moves its file into place,
+  // and a source (often on the installation medium, maybe read-only) must stay where it is.
+  std::string staged;
+  try {
+    InstallOutput out(MakeTempFileName(), rules.staged_copy_shows_blocks);
+    contents.WriteTo(out);
+    out.Keep();
+    contents.Finish(out);
+    staged = out.path();
+  } catch (const File::Except&) {
+    if (file.stand_in.empty()) throw;
+  } catch (const QXErr&) {  // no temporary name to be had, or a bad entry
+    if (file.stand_in.empty()) throw;
+  }
+  if (staged.empty()) ScheduleReplace(file.destination, file.stand_in);
+  else ScheduleTemporaryReplace(file.destination, staged);
+  if (!rules.staged_copy_shows_blocks) Advance(file.size);
+}
+
+}  // namespace qxi
