@@ -4,8 +4,8 @@
 
 #include "files/delayed_file_operations.h"
 #include "files/file_identity.h"
-#include "files/path_utils.h"
 #include "files/restart_mechanism.h"
+#include "files/staged_copy.h"
 #include "files/wininit_file_operations.h"
 
 namespace qxi {
@@ -31,7 +31,7 @@ void ScheduleTemporaryReplace(const std::string& destination,
   // its short name).
   const std::string earlier = PendingSource(destination);
   ScheduleReplace(destination, temporary_file);
-  if (IsOwnTemporaryFile(earlier) && !SameFileObject(earlier, temporary_file)) {
+  if (IsStagedCopyFor(earlier, destination) && !SameFileObject(earlier, temporary_file)) {
     SetFileAttributesA(earlier.c_str(), FILE_ATTRIBUTE_NORMAL);  // it may be read-only
     DeleteFileA(earlier.c_str());
   }

@@ -16,10 +16,10 @@ namespace qxi {
 /// be recorded (no right to, a name the mechanism cannot carry); nothing is recorded then.
 void ScheduleReplace(const std::string& destination, const std::string& source);
 
-/// Records that `temporary_file` (made by MakeTempFileName) replaces `destination` at restart.
-/// A temporary file of ours that an earlier run left waiting for the same destination is
+/// Records that `temporary_file`, a staged copy (MakeStagedCopyName), replaces `destination`
+/// at restart. A staged copy that an earlier run left waiting for the same destination is
 /// deleted, since its record is replaced; a file of anyone else waiting there is left alone.
-/// Raises as ScheduleReplace.
+/// Raises as ScheduleReplace; the earlier copy stays then.
 void ScheduleTemporaryReplace(const std::string& destination, const std::string& temporary_file);
 
 /// Records that `file` is to be deleted at restart, unless its deletion is recorded already;

@@ -1,5 +1,5 @@
-// IniFile: one profile file in the Windows directory, such as the restart-actions file
-// WININIT.INI. Nothing is cached: every operation goes through the profile functions.
+// IniFile: one profile file in the Windows directory, such as the 95 family's restart-actions
+// file WININIT.INI. Nothing is cached: every operation goes through the profile functions.
 #pragma once
 
 #include <string>

@@ -35,7 +35,7 @@ expect "=== Another program is using" \
        "Kind=fresh install" "History=2.1;" "spell=lumenspell.dll" \
        "Programs/Lumen Notes/Lumen Notes.lnk" "Local path" "C:\\Program Files\\Lumen Notes\\lumen.exe" \
        "Desktop/Lumen Notes.lnk" \
-       "=== Waiting for the next restart" "replace C:\\windows\\system32\\lumenrt.dll by C:\\" \
+       "=== Waiting for the next restart" "replace C:\\windows\\system32\\lumenrt.dll by C:\\windows\\system32\\QXI" \
        "lumenrt.dll now: Lumen shared runtime 2.1" "operations waiting now: 0" \
        "Installed = 1" "SameVersion = 1" "HasIni = 1" "HasNotesPath = 1" \
        "firstrun.old  " \

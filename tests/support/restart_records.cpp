@@ -53,6 +53,19 @@ std::string NtName(const std::string& path) { return "\\??\\" + path; }
 
 std::string ReplacingNtName(const std::string& path) { return "!" + NtName(path); }
 
+void SetPendingFileRenameNames(const std::vector<std::string>& names) {
+  std::string data;
+  for (const std::string& name : names) data.append(name).push_back('\0');
+  data.push_back('\0');
+  HKEY key;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_SET_VALUE, &key), 0);
+  EXPECT_EQ(RegSetValueExA(key, kPendingValue, 0, REG_MULTI_SZ,
+                           reinterpret_cast<const BYTE*>(data.data()),
+                           static_cast<DWORD>(data.size())),
+            0);
+  RegCloseKey(key);
+}
+
 bool HasPendingFileRenames() {
   HKEY key;
   if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_QUERY_VALUE, &key) != 0) {

@@ -18,6 +18,10 @@ std::vector<std::string> PendingFileRenameNames();
 std::string NtName(const std::string& path);
 std::string ReplacingNtName(const std::string& path);
 
+/// Sets PendingFileRenameOperations to `names` (as RegSetValueExA takes them), as another
+/// program's operations would be. Adds a test failure when it cannot.
+void SetPendingFileRenameNames(const std::vector<std::string>& names);
+
 /// True when the value PendingFileRenameOperations exists.
 bool HasPendingFileRenames();
 
