@@ -30,6 +30,7 @@ using qxi_test::PendingFileRenameNames;
 using qxi_test::ReplacingNtName;
 using qxi_test::ReadText;
 using qxi_test::ShortName;
+using qxi_test::StagedCopiesIn;
 using qxi_test::WriteText;
 using Texts = std::vector<std::string>;
 
@@ -46,19 +47,6 @@ std::string BuiltProgram(const std::string& name) {
     if (c == '/') c = '\\';
   }
   return path;
-}
-
-// The engine's staged copies (QXI*.TMP) in `folder`.
-Texts StagedCopies(const std::string& folder) {
-  Texts found;
-  WIN32_FIND_DATAA data;
-  HANDLE search = FindFirstFileA((folder + "\\QXI*.TMP").c_str(), &data);
-  if (search == INVALID_HANDLE_VALUE) return found;
-  do {
-    found.push_back(folder + "\\" + data.cFileName);
-  } while (FindNextFileA(search, &data));
-  FindClose(search);
-  return found;
 }
 
 // A WININIT.INI line replacing `destination` by `source`, by their short names.
@@ -106,7 +94,7 @@ class RestartRoundTrip : public ::testing::TestWithParam<Family> {
     return qxi_test::RunProgramWithOutput("\"" + BuiltProgram(kHost) + "\" \"" + script_ + "\"");
   }
 
-  // The summary's last lines: the errors, then the operations waiting in each record.
+  // The summary's last two lines: the operations waiting in each record.
   std::string Waiting(int registry, int wininit) const {
     return "Deferred operations waiting in PendingFileRenameOperations: " +
            std::to_string(registry) + "\nDeferred operations waiting in WININIT.INI [Rename]: " +
@@ -118,7 +106,6 @@ class RestartRoundTrip : public ::testing::TestWithParam<Family> {
 };
 
 TEST_P(RestartRoundTrip, FilesInUseAreReplacedDeletedAndMovedAtTheRestart) {
-  WriteText(media_ + "\\app.dll", "app 2");
   const std::string archive = Archive("payload.qxz", {{"lib.dll", "lib 2"}});
   const std::string app = equals_ + "\\app.dll", config = equals_ + "\\held.cfg";
   const std::string config_update = equals_ + "\\cfg.new";
@@ -133,8 +120,7 @@ TEST_P(RestartRoundTrip, FilesInUseAreReplacedDeletedAndMovedAtTheRestart) {
   WriteText(moved_update, "moved 2");
   FileHolder holder({app, config, lib, stale, moved});
   ASSERT_TRUE(holder.holding());
-
-  const qxi_test::ProgramRun run = Run(
+  const std::string script =
       "[Setup]\r\nFileCopy Copy\r\nFileOps Change\r\n"
       "[Copy]\r\nCopying 10\r\n"
       "CopyFile \"" + media_ + "\" \"" + equals_ + "\" app.dll \"\" 0\r\n"
@@ -142,44 +128,57 @@ TEST_P(RestartRoundTrip, FilesInUseAreReplacedDeletedAndMovedAtTheRestart) {
       "[Change]\r\nChanging 3\r\n"
       "DelFile \"" + stale + "\"\r\n"
       "RenameFile \"" + config_update + "\" \"" + config + "\"\r\n"
-      "MoveFile \"" + moved_update + "\" \"" + moved + "\"\r\n");
-  EXPECT_EQ(run.status, 0u) << run.out << run.err;
-  EXPECT_EQ(run.err, "");
+      "MoveFile \"" + moved_update + "\" \"" + moved + "\"\r\n";
 
-  // Each staged copy lies beside its destination, on its volume.
-  const Texts app_copies = StagedCopies(equals_), lib_copies = StagedCopies(blanks_);
-  ASSERT_EQ(app_copies.size(), 1u);
-  ASSERT_EQ(lib_copies.size(), 1u);
-  EXPECT_EQ(ReadText(app_copies[0]), "app 2");
-  EXPECT_EQ(ReadText(lib_copies[0]), "lib 2");
-  if (GetParam() == Family::kNt) {
-    EXPECT_EQ(PendingFileRenameNames(),
-              Texts({NtName(app_copies[0]), ReplacingNtName(app), NtName(lib_copies[0]), ReplacingNtName(lib),
-                     NtName(stale), "", NtName(config_update), ReplacingNtName(config), NtName(moved_update),
-                     ReplacingNtName(moved)}));
-    EXPECT_FALSE(Exists(qxi_test::WininitPath()));
-    EXPECT_NE(run.out.find(Waiting(5, 0)), std::string::npos) << run.out;
-  } else {
-    EXPECT_EQ(qxi_test::FileLines(qxi_test::WininitPath()),
-              Texts({"[Rename]", ShortLine(app, app_copies[0]), ShortLine(lib, lib_copies[0]),
-                     "NUL=" + ShortName(stale), ShortLine(config, config_update),
-                     ShortLine(moved, moved_update)}));
-    EXPECT_FALSE(qxi_test::HasPendingFileRenames());
-    EXPECT_NE(run.out.find(Waiting(0, 5)), std::string::npos) << run.out;
+  // Run twice while the files are held, the second time with a newer app.dll: each run leaves
+  // one staged copy beside each destination, on its volume, and one operation per file; the
+  // second run's copies replace the first's.
+  Texts earlier_copies;
+  for (const char* app_contents : {"app 2", "app 3"}) {
+    SCOPED_TRACE(app_contents);
+    WriteText(media_ + "\\app.dll", app_contents);
+    const qxi_test::ProgramRun run = Run(script);
+    EXPECT_EQ(run.status, 0u) << run.out << run.err;
+    EXPECT_EQ(run.err, "");
+    const Texts app_copies = StagedCopiesIn(equals_), lib_copies = StagedCopiesIn(blanks_);
+    ASSERT_EQ(app_copies.size(), 1u);
+    ASSERT_EQ(lib_copies.size(), 1u);
+    EXPECT_EQ(ReadText(app_copies[0]), app_contents);
+    EXPECT_EQ(ReadText(lib_copies[0]), "lib 2");
+    for (const std::string& earlier : earlier_copies) EXPECT_FALSE(Exists(earlier)) << earlier;
+    if (GetParam() == Family::kNt) {
+      // A replacement recorded again moves to the end; the deletion, recorded already, stays.
+      Texts expected = {NtName(app_copies[0]), ReplacingNtName(app),
+                        NtName(lib_copies[0]), ReplacingNtName(lib),
+                        NtName(config_update), ReplacingNtName(config),
+                        NtName(moved_update), ReplacingNtName(moved)};
+      expected.insert(expected.begin() + (earlier_copies.empty() ? 4 : 0), {NtName(stale), ""});
+      EXPECT_EQ(PendingFileRenameNames(), expected);
+      EXPECT_FALSE(Exists(qxi_test::WininitPath()));
+      EXPECT_NE(run.out.find(Waiting(5, 0)), std::string::npos) << run.out;
+    } else {
+      EXPECT_EQ(qxi_test::FileLines(qxi_test::WininitPath()),
+                Texts({"[Rename]", ShortLine(app, app_copies[0]), ShortLine(lib, lib_copies[0]),
+                       "NUL=" + ShortName(stale), ShortLine(config, config_update),
+                       ShortLine(moved, moved_update)}));
+      EXPECT_FALSE(qxi_test::HasPendingFileRenames());
+      EXPECT_NE(run.out.find(Waiting(0, 5)), std::string::npos) << run.out;
+    }
+    earlier_copies = {app_copies[0], lib_copies[0]};
   }
 
   EXPECT_EQ(holder.Release(), 0u);
   EXPECT_EQ(ReadText(app), "app 1");  // nothing happens before the restart
   qxi_test::Restart();
-  EXPECT_EQ(ReadText(app), "app 2");
+  EXPECT_EQ(ReadText(app), "app 3");
   EXPECT_EQ(ReadText(lib), "lib 2");
   EXPECT_FALSE(Exists(stale));
   EXPECT_EQ(ReadText(config), "cfg 2");
   EXPECT_FALSE(Exists(config_update));
   EXPECT_EQ(ReadText(moved), "moved 2");
   EXPECT_FALSE(Exists(moved_update));
-  EXPECT_EQ(StagedCopies(equals_), Texts());
-  EXPECT_EQ(StagedCopies(blanks_), Texts());
+  EXPECT_EQ(StagedCopiesIn(equals_), Texts());
+  EXPECT_EQ(StagedCopiesIn(blanks_), Texts());
   EXPECT_FALSE(qxi_test::HasPendingFileRenames());
   EXPECT_FALSE(Exists(qxi_test::WininitPath()));
 }
@@ -207,8 +206,8 @@ TEST_P(RestartRoundTrip, DestinationsThatCanNeverBeWrittenAreReportedNotDeferred
                          failure("CopyFile", 4, ERROR_PATH_NOT_FOUND));
   EXPECT_NE(run.out.find("Errors logged: 3\n"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find(Waiting(0, 0)), std::string::npos) << run.out;
-  EXPECT_EQ(StagedCopies(equals_), Texts());
-  EXPECT_EQ(StagedCopies(blanks_), Texts());
+  EXPECT_EQ(StagedCopiesIn(equals_), Texts());
+  EXPECT_EQ(StagedCopiesIn(blanks_), Texts());
   EXPECT_EQ(qxi_test::EngineTemporaryFiles(), Texts());
 }
 
@@ -248,7 +247,7 @@ TEST(RestartWithoutRights, LinesAreReportedAndNothingWaits) {
   EXPECT_NE(run.out.find("Deferred operations waiting in PendingFileRenameOperations: 0\n"),
             std::string::npos)
       << run.out;
-  EXPECT_EQ(StagedCopies(target), Texts());
+  EXPECT_EQ(StagedCopiesIn(target), Texts());
   EXPECT_FALSE(qxi_test::HasPendingFileRenames());
   EXPECT_EQ(holder.Release(), 0u);
   EXPECT_EQ(ReadText(app), "app 1");
