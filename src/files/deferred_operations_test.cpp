@@ -1,6 +1,7 @@
 // Deferred replacement and deletion on the NT family (this Wine's default): the operations in
-// the Session Manager's PendingFileRenameOperations of this test's own prefix, a simulated
-// restart (wineboot -r) that carries them out, and the error when they cannot be recorded.
+// the Session Manager's PendingFileRenameOperations of this test's own prefix, and the error
+// when they cannot be recorded. The restart itself is carried out by the round trip of
+// tests/restart.
 #include "files/deferred_operations.h"
 
 #include <windows.h>
@@ -13,7 +14,6 @@
 #include <vector>
 
 #include "support/disk_files.h"
-#include "support/helper_processes.h"
 #include "support/key_access.h"
 #include "support/restart_records.h"
 #include "support/run_time_error.h"
@@ -23,14 +23,11 @@ namespace qxi {
 namespace {
 
 using qxi_test::Exists;
-using qxi_test::FileHolder;
 using qxi_test::NtName;
 using qxi_test::PendingFileRenameNames;
 using qxi_test::ReplacingNtName;
-using qxi_test::ReadText;
 using qxi_test::RunTimeErrorOf;
 using qxi_test::TempDir;
-using qxi_test::WriteText;
 using Texts = std::vector<std::string>;
 using namespace std::string_literals;
 
@@ -125,38 +122,6 @@ TEST_F(Deferred, WithoutTheRightToRecordNothingIsRecordedAndTheSystemsErrorIsRai
   EXPECT_EQ(delete_error, static_cast<uint32_t>(ERROR_ACCESS_DENIED));
   EXPECT_EQ(source, "");
   EXPECT_EQ(PendingFileRenameNames(), Texts({NtName(In("kept.tmp")), ""}));
-}
-
-TEST_F(Deferred, RestartReplacesAndDeletesFilesThatWereInUse) {
-  // Folders whose names the 95 family's [Rename] lines could not carry: '=' and blanks.
-  ASSERT_TRUE(CreateDirectoryA(In("A=B").c_str(), nullptr));
-  ASSERT_TRUE(CreateDirectoryA(In("with blanks").c_str(), nullptr));
-  const std::string in_use = In("A=B\\in use.dll"), update = In("A=B\\in use.new");
-  const std::string stale = In("with blanks\\stale file.dll"), other = In("untouched.dll");
-  WriteText(in_use, "old contents");
-  WriteText(update, "new contents");
-  WriteText(stale, "stale contents");
-  WriteText(other, "other contents");
-  {
-    FileHolder holder({in_use, stale});
-    ASSERT_TRUE(holder.holding());
-    // Held with share mode 0: neither replaceable nor deletable now.
-    EXPECT_FALSE(MoveFileExA(update.c_str(), in_use.c_str(), MOVEFILE_REPLACE_EXISTING));
-    EXPECT_FALSE(DeleteFileA(stale.c_str()));
-    ScheduleReplace(in_use, update);
-    ScheduleDelete(stale);
-    EXPECT_EQ(PendingFileRenameNames(),
-              Texts({NtName(update), ReplacingNtName(in_use), NtName(stale), ""}));
-    EXPECT_EQ(holder.Release(), 0u);
-  }
-  EXPECT_EQ(ReadText(in_use), "old contents");  // nothing happens before the restart
-  qxi_test::Restart();
-  EXPECT_EQ(ReadText(in_use), "new contents");
-  EXPECT_FALSE(Exists(update));
-  EXPECT_FALSE(Exists(stale));
-  EXPECT_EQ(ReadText(other), "other contents");
-  EXPECT_FALSE(qxi_test::HasPendingFileRenames());  // carried out once: the value is gone
-  EXPECT_FALSE(Exists(qxi_test::WininitPath()));
 }
 
 }  // namespace

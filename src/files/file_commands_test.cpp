@@ -16,7 +16,6 @@
 #include "engine/unique_handle.h"
 #include "support/helper_processes.h"
 #include "support/disk_files.h"
-#include "support/key_access.h"
 #include "support/restart_records.h"
 #include "support/script_runner.h"
 
@@ -167,27 +166,6 @@ TEST_F(FileCommands, DelFileDefersWhatItCannotDeleteAndNeverReports) {
   EXPECT_EQ(ReadText(held), "");  // held with share mode 0: unreadable, and still there
   EXPECT_TRUE(Exists(held));
   EXPECT_EQ(PendingFileRenameNames(), Texts({NtName(missing), "", NtName(held), ""}));
-}
-
-TEST_F(FileCommands, WithoutTheRightToRecordDeferredLinesAreReported) {
-  constexpr char kSessionManager[] = "System\\CurrentControlSet\\Control\\Session Manager";
-  const std::string held = Write("held.txt", "in use");
-  Write("update.txt", "update");
-  FileHolder holder({held});
-  ASSERT_TRUE(holder.holding());
-  qxi_test::DenyKeyAccess(HKEY_LOCAL_MACHINE, kSessionManager, true);
-  Calls calls = Run("DelFile " + held + "\r\n"
-                    "MoveFile " + In("update.txt") + " " + held + "\r\n"
-                    "RenameFile " + In("update.txt") + " " + held + "\r\n");
-  qxi_test::DenyKeyAccess(HKEY_LOCAL_MACHINE, kSessionManager, false);
-  EXPECT_EQ(calls, (Calls{"dialog Files 3", Failure("DelFile", 2, ERROR_ACCESS_DENIED),
-                          "advance 1", Failure("MoveFile", 3, ERROR_ACCESS_DENIED), "advance 1",
-                          Failure("RenameFile", 4, ERROR_ACCESS_DENIED), "advance 1"}))
-      << Lines(calls);
-  EXPECT_FALSE(qxi_test::HasPendingFileRenames());
-  EXPECT_EQ(holder.Release(), 0u);
-  EXPECT_EQ(ReadText(held), "in use");
-  EXPECT_EQ(ReadText(In("update.txt")), "update");
 }
 
 TEST_F(FileCommands, MoveFileReplacesAndRenameFileDefersOntoAnExistingFile) {

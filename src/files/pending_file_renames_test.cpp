@@ -31,14 +31,6 @@ TEST(PendingFileRenames, PairsAreReadUpToTheClosingNulAndJoinedBackUnchanged) {
   EXPECT_EQ(Joined({}), L"\0"s);
 }
 
-TEST(PendingFileRenames, NamesOutsideTheAnsiCodePageSurviveReadingAndWriting) {
-  const std::wstring data = L"\\??\\C:\\\x0416.new\0!\\??\\C:\\\x0416.dll\0\0"s;
-  const std::vector<PendingFileRename> renames = ParsePendingFileRenames(data);
-  ASSERT_EQ(renames.size(), 1u);
-  EXPECT_EQ(renames[0].source, "\\??\\C:\\\xD0\x96.new");  // UTF-8
-  EXPECT_EQ(Joined(renames), data);
-}
-
 TEST(PendingFileRenames, DataCutShortKeepsOnlyWholePairs) {
   // Without its closing NULs the last destination still counts, a source alone does not.
   auto cut = ParsePendingFileRenames(L"\\??\\C:\\a.new\0!\\??\\C:\\a.dll"s);

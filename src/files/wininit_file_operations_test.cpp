@@ -1,7 +1,7 @@
 // Deferred replacement and deletion on the 95 family: this program runs itself again as a
 // program Wine tells it is Windows 98, and checks the [Rename] lines of WININIT.INI in its own
-// prefix (short names only, one drive) and a simulated restart (wineboot -r) that carries
-// them out.
+// prefix (short names only, one drive). The restart itself is carried out by the round trip
+// of tests/restart.
 #include "files/deferred_operations.h"
 
 #include <windows.h>
@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "support/disk_files.h"
-#include "support/helper_processes.h"
 #include "support/ini_text.h"
 #include "support/restart_records.h"
 #include "support/run_time_error.h"
@@ -24,7 +23,6 @@ namespace {
 
 using qxi_test::Exists;
 using qxi_test::FileLines;
-using qxi_test::ReadText;
 using qxi_test::RunTimeErrorOf;
 using qxi_test::SectionText;
 using qxi_test::ShortName;
@@ -85,33 +83,6 @@ TEST_F(Wininit, NamesTheRestartCannotCarryAreRefused) {
   ScheduleReplace(blanks_ + "\\NEW.DLL", source);  // short already: recorded as it stands
   EXPECT_EQ(FileLines(WininitPath()),
             Texts({"[Rename]", ShortName(blanks_) + "\\NEW.DLL=" + ShortName(source)}));
-}
-
-TEST_F(Wininit, RestartReplacesAndDeletesFilesThatWereInUse) {
-  const std::string in_use = equals_ + "\\In Use.dll", update = equals_ + "\\In Use.new";
-  const std::string stale = blanks_ + "\\Stale File.dll", created = blanks_ + "\\NEW.DLL";
-  const std::string source_of_new = blanks_ + "\\New Source.tmp";
-  WriteText(in_use, "old contents");
-  WriteText(update, "new contents");
-  WriteText(stale, "stale contents");
-  WriteText(source_of_new, "created contents");
-  {
-    qxi_test::FileHolder holder({in_use, stale});
-    ASSERT_TRUE(holder.holding());
-    ScheduleReplace(in_use, update);
-    ScheduleDelete(stale);
-    ScheduleReplace(created, source_of_new);
-    EXPECT_EQ(holder.Release(), 0u);
-  }
-  EXPECT_EQ(ReadText(in_use), "old contents");  // nothing happens before the restart
-  qxi_test::Restart();
-  EXPECT_EQ(ReadText(in_use), "new contents");
-  EXPECT_FALSE(Exists(update));
-  EXPECT_FALSE(Exists(stale));
-  EXPECT_EQ(ReadText(created), "created contents");
-  EXPECT_FALSE(Exists(source_of_new));
-  EXPECT_FALSE(Exists(WininitPath()));  // carried out once: the file is set aside
-  EXPECT_TRUE(Exists(qxi_test::InWindows("wininit.bak")));
 }
 
 }  // namespace
