@@ -109,7 +109,9 @@ void HandToRestart(const FileToInstall& file, InstallContents& contents,
     InstallOutput out(MakeStagedCopyName(file.destination), rules.staged_copy_shows_blocks);
     contents.WriteTo(out);
     contents.Finish(out);
-    // Raises when the operation cannot be recorded: the copy then goes with `out`.
+    // Closed first: the earlier copy for the destination is told from this one by opening
+    // both. Raises when the operation cannot be recorded: the copy then goes with `out`.
+    out.file().Close();
     ScheduleTemporaryReplace(file.destination, out.path());
     out.Keep();
   } catch (const File::Except& e) {  // no room beside the destination, say

@@ -4,9 +4,9 @@
 
 #include "engine/qx_err.h"
 #include "engine/text_compare.h"
+#include "files/ini_file.h"
 #include "files/restart_path.h"
 #include "files/short_path.h"
-#include "files/ini_file.h"
 
 namespace qxi {
 namespace {
