@@ -37,6 +37,10 @@ QXI_EXPORT QxiAdvanceDialogFunction QXI_CALL RegisterAdvanceDialog(QxiAdvanceDia
   return qxi::RegisterAdvance(fn);
 }
 
+QXI_EXPORT QxiEventFunction QXI_CALL RegisterEventFunction(QxiEventFunction fn) {
+  return qxi::RegisterEvent(fn);
+}
+
 // The module handle is kept for the string table; nothing else happens at load or unload.
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) qxi::SetMessageModule(instance);

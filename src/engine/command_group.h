@@ -32,11 +32,19 @@ class CommandGroup : public SectionReader {
   /// cursor of the first command line. The header line is always consumed.
   virtual ScriptCursor BeginSection();
 
+  /// "W, section [S] line #L Param #P"; a command name that matched none of the group's
+  /// (code 3 at parameter 0) is "Unknown command, section [S] line #L".
+  void ReportReadFailure(const std::exception& e) const override;
+
   const std::vector<std::unique_ptr<Command>>& commands() const { return commands_; }
 
  protected:
   /// A group of the given commands (the Conditions section's group).
   CommandGroup(std::string name, std::vector<std::unique_ptr<Command>> commands);
+
+  /// Tells the host that the line just handled was carried out (`skipped` false) or skipped
+  /// by its condition, with the section's name and the line's number.
+  virtual void ReportLine(bool skipped) const;
 
  private:
   static std::vector<std::string> NamesOf(const std::vector<std::unique_ptr<Command>>& commands);

@@ -3,9 +3,12 @@
 #include "engine/condition_prefix.h"
 #include "engine/conditions_section.h"
 #include "engine/failure_report.h"
+#include "engine/folder_macros.h"
 #include "engine/host_callbacks.h"
 #include "engine/params.h"
 #include "engine/qx_err.h"
+#include "engine/script_file.h"
+#include "engine/walk_mode.h"
 
 namespace qxi {
 
@@ -13,16 +16,17 @@ const char* const kGroupNames[5] = {"Misc", "INI", "FileOps", "Reg", "FileCopy"}
 
 void RunSection(const ScriptFile& script, std::string_view name) {
   ScopedScriptPath script_path(script.path());
+  ScopedMacroScript macro_script(script.path());
   ConditionMap conditions;
   try {
     conditions = LoadConditions(script);
   } catch (const QXErr& e) {
     // A script without a Conditions section runs with none, unreported.
-    if (e.code() != kSectionNotFound) SendLog(FailureText(e).get());
+    if (e.code() != kSectionNotFound) (LogLine() << FailureText(e).get()).Send();
     conditions.clear();
   } catch (const std::exception& e) {
     // Anything else (a failed allocation) is reported; the run goes on with no conditions.
-    SendLog(FailureText(e).get());
+    (LogLine() << FailureText(e).get()).Send();
     conditions.clear();
   }
   try {
@@ -31,7 +35,7 @@ void RunSection(const ScriptFile& script, std::string_view name) {
     runner.SetUp(start, script.text_end(), name);
     runner.Run(conditions);
   } catch (const std::exception& e) {
-    SendLog(FailureText(e).get());
+    (LogLine() << FailureText(e).get()).Send();
   }
 }
 
@@ -46,6 +50,7 @@ void MasterRunner::Run(const ConditionMap& conditions) {
   for (const auto& group : groups_) names.push_back(group->Name());
   EnumParam selector("Group", std::move(names));
 
+  CurrentWalkMode().SectionEntered(*this);
   set_line(1);
   ScriptCursor cursor = SkipBlanks(begin());
   if (AtLineEnd(cursor)) cursor = NextLine(cursor);
@@ -63,12 +68,16 @@ void MasterRunner::Run(const ConditionMap& conditions) {
         while (!AtLineEnd(SkipBlanks(cursor))) cursor = RunNamedSection(cursor, group, conditions);
       }
     } catch (const std::exception& e) {
-      (LogLine() << FailureText(e).get() << ": Master section: " << section_name() << " line: "
-                 << line())
-          .Send();
+      ReportReadFailure(e);
     }
     cursor = NextLine(cursor);
   }
+}
+
+void MasterRunner::ReportReadFailure(const std::exception& e) const {
+  (LogLine() << FailureText(e).get() << ": Master section: " << section_name() << " line: "
+             << line())
+      .Send(*this);
 }
 
 ScriptCursor MasterRunner::RunNamedSection(ScriptCursor cursor, CommandGroup& group,
@@ -89,7 +98,7 @@ ScriptCursor MasterRunner::RunNamedSection(ScriptCursor cursor, CommandGroup& gr
   } catch (const std::exception& e) {
     (LogLine() << FailureText(e).get() << ": Master section [" << section_name() << "] line #"
                << line() << " param #" << param())
-        .Send();
+        .Send(*this);
   }
   return cursor;
 }

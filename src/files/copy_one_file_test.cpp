@@ -76,6 +76,11 @@ class CopyFileCommandTest : public ::testing::Test {
   Calls Run(const std::string& lines) {
     return RunText(dir_, "[Main]\nFileCopy Copy\n[Copy]\nCopy 1\n" + lines, "Main", &script_);
   }
+  // The same, with the run's events recorded too.
+  Calls RunWithEvents(const std::string& lines) {
+    return qxi_test::RunTextWithEvents(dir_, "[Main]\nFileCopy Copy\n[Copy]\nCopy 1\n" + lines,
+                                       "Main", &script_);
+  }
   // A CopyFile line for `name` from the source folder into `destination_dir`.
   std::string Line(const std::string& name, const char* attributes, int priority,
                    const std::string& destination_dir) const {
@@ -228,9 +233,11 @@ TEST_F(CopyFileCommandTest, DestinationInUseIsReplacedAtTheRestart) {
   {
     FileHolder holder({destination});
     ASSERT_TRUE(holder.holding());
-    Calls calls = Run(Line("IN_USE.DLL", "N", 3));
-    // No block was written: the whole size goes to the progress at once.
-    EXPECT_EQ(calls, (Calls{"dialog Copy 1", "subdialog IN_USE.DLL 5000", "advance 5000"}))
+    Calls calls = RunWithEvents(Line("IN_USE.DLL", "N", 3));
+    // No block was written: the whole size goes to the progress at once. The host hears
+    // that the file waits for the restart.
+    EXPECT_EQ(calls, (Calls{"dialog Copy 1", "subdialog IN_USE.DLL 5000", "advance 5000",
+                            "event 5 " + destination + " 5000", "event 1 Copy 2"}))
         << Lines(calls);
     // A copy of the source waits beside the destination; the source stays where it is.
     const std::string first = StagedReplacement(destination);
@@ -262,14 +269,17 @@ TEST_F(CopyFileCommandTest, DestinationThatCanNeverBeWrittenIsReported) {
   CreateDirectoryA(destination_dir_.c_str(), nullptr);
   ASSERT_TRUE(CreateDirectoryA(destination.c_str(), nullptr));
   dir_.Write("installed\\FILE", "a file, not a folder");
-  Calls calls = Run(Line("DIR.DLL", "N", 4) + Line("DIR.DLL", "N", 0, Destination("FILE")));
+  Calls calls =
+      RunWithEvents(Line("DIR.DLL", "N", 4) + Line("DIR.DLL", "N", 0, Destination("FILE")));
   const auto failure = [&](int line, DWORD error) {
     return Log("CopyFile: section [Copy] line #" + std::to_string(line) + ", " +
                QXErr(kRunTimeError, error).what());
   };
+  // The host hears of no file waiting for the restart.
   EXPECT_EQ(calls, (Calls{"dialog Copy 1", "subdialog DIR.DLL 6000",
-                          failure(2, ERROR_ACCESS_DENIED), "subdialog DIR.DLL 6000",
-                          failure(3, ERROR_PATH_NOT_FOUND)}))
+                          failure(2, ERROR_ACCESS_DENIED), "event 1 Copy 2",
+                          "subdialog DIR.DLL 6000", failure(3, ERROR_PATH_NOT_FOUND),
+                          "event 1 Copy 3"}))
       << Lines(calls);
   EXPECT_EQ(GetFileAttributesA(destination.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
   EXPECT_TRUE(qxi_test::PendingFileRenameNames().empty());

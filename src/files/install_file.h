@@ -83,11 +83,12 @@ struct InstallRules {
 /// Installs `file` from `contents`: the sub-dialog callback with its text and size; unless
 /// CheckPriority refuses the destination, the destination written with one advance per block
 /// and the priority recorded; a destination in use (CanWaitForRestart), or one whose writing
-/// fails part-way, handed to the restart. A destination that can never be written raises
-/// QXErr kRunTimeError with the system's error, and nothing is recorded for it. Raises also
-/// what `contents` raise where the rules do not hand the file over, what HandToRestart
-/// raises (a destination that failed part-way is then removed), and RegKey::Except when the
-/// priority cannot be recorded.
+/// fails part-way, handed to the restart. The host hears how it ended: a file left by
+/// priority, written, or handed to the restart (run events, sent before the priority is
+/// recorded). A destination that can never be written raises QXErr kRunTimeError with the
+/// system's error, and nothing is recorded or sent for it. Raises also what `contents` raise
+/// where the rules do not hand the file over, what HandToRestart raises (a destination that
+/// failed part-way is then removed), and RegKey::Except when the priority cannot be recorded.
 void InstallFile(const FileToInstall& file, InstallContents& contents, const InstallRules& rules);
 
 /// The one step that hands a file the destination cannot take now to the restart: a whole

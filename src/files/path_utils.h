@@ -21,8 +21,8 @@ bool MakeDirectoryChain(const std::string& path, uint32_t attributes);
 /// reserve it is deleted again. Raises QXErr kRunTimeError with the Win32 error.
 std::string MakeTempFileName();
 
-/// False only when the attributes query fails with ERROR_FILE_NOT_FOUND; any other outcome
-/// (ERROR_PATH_NOT_FOUND included) counts as present. Never raises.
+/// False when the attributes query fails with ERROR_FILE_NOT_FOUND or ERROR_PATH_NOT_FOUND
+/// (a missing folder on the way); any other outcome counts as present. Never raises.
 bool PathExists(const std::string& path);
 
 }  // namespace qxi

@@ -24,7 +24,11 @@ expect() {  # expect TEXT...: each text must appear, in this order, in the demo'
   done
 }
 [ $status -eq 0 ] || { echo "FAIL: demo exit status $status"; failures=$((failures + 1)); }
-expect "=== Another program is using" \
+expect "=== qxicheck: what the engine would report" "    0 errors, 0 warnings" \
+       "=== Another program is using" \
+       "lumenrt.dll (26 bytes) waiting for the restart" \
+       "Lines skipped by a condition: 3" "Files written: 9" "Files left by priority: 0" \
+       "Files waiting for the restart: 1" \
        "Deferred operations waiting in PendingFileRenameOperations: 1" \
        "Deferred operations waiting in WININIT.INI [Rename]: 0" \
        "=== Files in C:\\Program Files\\Lumen Notes" \
@@ -38,6 +42,8 @@ expect "=== Another program is using" \
        "=== Waiting for the next restart" "replace C:\\windows\\system32\\lumenrt.dll by C:\\windows\\system32\\QXI" \
        "lumenrt.dll now: Lumen shared runtime 2.1" "operations waiting now: 0" \
        "Installed = 1" "SameVersion = 1" "HasIni = 1" "HasNotesPath = 1" \
+       "help\\index.txt (204 bytes) left by priority" \
+       "Files written: 2" "Files left by priority: 8" "Bytes written: 116" \
        "firstrun.old  " \
        "LastSetup    REG_SZ    upgrade" "SetupCount    REG_DWORD    0x2" \
        "Kind=upgrade" "History=2.1;2.1;" \

@@ -140,6 +140,11 @@ TEST_P(RestartRoundTrip, FilesInUseAreReplacedDeletedAndMovedAtTheRestart) {
     const qxi_test::ProgramRun run = Run(script);
     EXPECT_EQ(run.status, 0u) << run.out << run.err;
     EXPECT_EQ(run.err, "");
+    // The host heard of both files as waiting, not as written.
+    EXPECT_NE(run.out.find("Files written: 0\nFiles left by priority: 0\n"
+                           "Files waiting for the restart: 2\n"),
+              std::string::npos)
+        << run.out;
     const Texts app_copies = StagedCopiesIn(equals_), lib_copies = StagedCopiesIn(blanks_);
     ASSERT_EQ(app_copies.size(), 1u);
     ASSERT_EQ(lib_copies.size(), 1u);
@@ -205,6 +210,7 @@ TEST_P(RestartRoundTrip, DestinationsThatCanNeverBeWrittenAreReportedNotDeferred
                          failure("ExtractQXZ", 3, ERROR_FILENAME_EXCED_RANGE) +
                          failure("CopyFile", 4, ERROR_PATH_NOT_FOUND));
   EXPECT_NE(run.out.find("Errors logged: 3\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Files waiting for the restart: 0\n"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find(Waiting(0, 0)), std::string::npos) << run.out;
   EXPECT_EQ(StagedCopiesIn(equals_), Texts());
   EXPECT_EQ(StagedCopiesIn(blanks_), Texts());
@@ -244,6 +250,7 @@ TEST(RestartWithoutRights, LinesAreReportedAndNothingWaits) {
   EXPECT_EQ(run.err, script + ": CopyFile: section [Copy] line #2, " + denied + "\n" + script +
                          ": DelFile: section [Change] line #2, " + denied + "\n");
   EXPECT_NE(run.out.find("Errors logged: 2\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("Files waiting for the restart: 0\n"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("Deferred operations waiting in PendingFileRenameOperations: 0\n"),
             std::string::npos)
       << run.out;

@@ -13,10 +13,10 @@ struct WaitingOperations {
   int wininit = 0;       // in [Rename] of WININIT.INI (the 95 family)
 };
 
-/// The summary lines, each ending in "\n":
-///   Sections run: N / Lines run: N / Errors logged: N / Bytes copied: N /
-///   Deferred operations waiting in PendingFileRenameOperations: N /
-///   Deferred operations waiting in WININIT.INI [Rename]: N
+/// The summary lines, each ending in "\n": Sections run, Lines run, Lines skipped by a
+/// condition, Errors logged, Files written, Files left by priority, Files waiting for the
+/// restart, Bytes written, then "Deferred operations waiting in PendingFileRenameOperations:
+/// N" and "Deferred operations waiting in WININIT.INI [Rename]: N".
 std::string FormatSummary(const RunCounts& counts, const WaitingOperations& waiting);
 
 }  // namespace qxirun
