@@ -18,8 +18,6 @@ root=$(cd "$here/../.." && pwd)
 . "$root/cmake/wine-env.sh"
 
 winpath() { echo "Z:$(realpath "$1" | tr / '\\')"; }
-# The machine field of a PE image's header: 014c for 32-bit x86.
-pe_machine() { od -An -tx2 -N2 -j$(($(od -An -tu4 -N4 -j60 "$1") + 4)) "$1" | tr -d ' '; }
 wine_run() { "$root/cmake/wine-run.sh" "$prefix" "$arch" "$@"; }
 section() { printf '\n=== %s\n' "$*"; }
 indent() { tr -d '\r' | sed 's/^/    /'; }
@@ -41,10 +39,8 @@ wine_run "$bin/qxicheck.exe" --deep --evaluated SameVersion --evaluated HasNotes
 
 drive_c=$prefix/drive_c
 app="$drive_c/Program Files/Lumen Notes"
-system=system32 view=()
-if [ "$arch" = win64 ] && [ "$(pe_machine "$bin/QXI.dll")" = 014c ]; then
-  system=syswow64 view=(/reg:32)
-fi
+system=$(wine_system_folder "$bin/QXI.dll" "$arch") view=()
+[ "$system" = syswow64 ] && view=(/reg:32)
 sysdir=$drive_c/windows/$system
 
 # The operations waiting for the restart. On the NT family (Wine's default) the system keeps
@@ -72,7 +68,7 @@ install() {
 show_machine() {
   section "Files in C:\\Program Files\\Lumen Notes"
   (cd "$app" && find . -type f -printf '%P  %s bytes\n' | LC_ALL=C sort | tr / '\\') | indent
-  section "Shared runtime C:\\windows\\system32\\lumenrt.dll"
+  section "Shared runtime C:\\windows\\$system\\lumenrt.dll"
   indent < "$sysdir/lumenrt.dll"
   section "Registry"
   "$WINE" reg query 'HKLM\Software\Lumen\Notes' "${view[@]}" 2>/dev/null | indent
@@ -99,7 +95,7 @@ printf 'Lumen shared runtime 1.0\r\n' > "$sysdir/lumenrt.dll"
 "$WINE" "$bin/lumen.exe" --hold "C:\\windows\\$system\\lumenrt.dll" 600 >/dev/null 2>&1 &
 holder=$!
 for _ in $(seq 100); do [ -f "$sysdir/lumenrt.dll.held" ] && break; sleep 0.1; done
-section "Another program is using C:\\windows\\system32\\lumenrt.dll"
+section "Another program is using C:\\windows\\$system\\lumenrt.dll"
 status=0
 install || status=1
 show_machine

@@ -7,6 +7,10 @@
 set -u
 bin=$1 prefix=$2 arch=$3 only=${4:-}
 root=$(cd "$(dirname "$0")/../.." && pwd)
+. "$root/cmake/wine-env.sh"
+# The runtime's folder as the installing programs name it (syswow64 for a 32-bit QXI.dll in a
+# 64-bit prefix).
+sys="C:\\windows\\$(wine_system_folder "$bin/QXI.dll" "$arch")"
 out=$(mktemp)
 if [ "$only" = first ]; then
   trap 'rm -f "$out"' EXIT
@@ -46,7 +50,7 @@ first=("=== qxicheck: what the engine would report" "    0 errors, 0 warnings" \
        "Kind=fresh install" "History=2.1;" "spell=lumenspell.dll" \
        "Programs/Lumen Notes/Lumen Notes.lnk" "Local path" "C:\\Program Files\\Lumen Notes\\lumen.exe" \
        "Desktop/Lumen Notes.lnk" \
-       "=== Waiting for the next restart" "replace C:\\windows\\system32\\lumenrt.dll by C:\\windows\\system32\\QXI")
+       "=== Waiting for the next restart" "replace $sys\\lumenrt.dll by $sys\\QXI")
 if [ "$only" = first ]; then
   expect "${first[@]}"
 else
