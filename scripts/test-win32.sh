@@ -5,7 +5,7 @@
 # linked with qxi.h and libqxi.a) and the demo's first installation (files, registry, INI file,
 # shortcuts, the operation left for the restart, two archives made by qxzpack extracted). The
 # demo's application, qxzpack and qxicheck come from the win64 build: only the product starts
-# as a 32-bit program, since each such start costs about a minute of CPU under emulation.
+# as a 32-bit program, since each such start costs 40 to 50 s of CPU under emulation.
 #
 # Where the kernel starts 32-bit programs, they run natively. Where it cannot, they run under
 # qemu-i386-static (installed when missing), registered as the interpreter of 32-bit x86
