@@ -1,4 +1,4 @@
-/* Public interface of QXI.dll for host programs: the seven exports and the five callbacks.
+/* Public interface of QXI.dll for host programs: the eight exports and the six callbacks.
    Plain C, usable from C and C++. Every function and callback uses the Windows standard
    calling convention (__stdcall, the callee removes the arguments), and every export is found
    under its plain, undecorated name, so hosts may link with the import library or look the
@@ -51,6 +51,47 @@ typedef void(QXI_CALL* QxiSetSubDialogFunction)(const char* text, int number);
    the whole size at once for a file deferred to the restart or skipped by ExtractQXZ). */
 typedef void(QXI_CALL* QxiAdvanceDialogFunction)(int amount);
 
+/* The journal: called once for each change the engine makes to the system, right after it
+   is made, with one record: a line of text (without a line end) of fields separated by tabs,
+   the record's kind first. Inside a field a backslash is written \\, a tab \t, a line feed
+   \n and a carriage return \r; every other byte stands as it is. "before" is "absent" or
+   "present": whether the file, folder or INI key was there before the change. Numbers are
+   unsigned decimal. Roots are HKCR, HKCU, HKLM, HKU, HKPD, HKCC, HKDD. A registry value is
+   two fields, type and data: REG_SZ or REG_EXPAND_SZ and the text (without its terminating
+   NUL), REG_DWORD and the number, REG_BINARY and its bytes as hexadecimal digit pairs, or,
+   for any other type or data of an unusual form, hex(N) (N the type number) and the bytes
+   in hexadecimal; a value that was not there is "absent" with empty data.
+
+     FileWrite         path, before           a file written (made, or written over)
+     FileDelete        path                   a file deleted (its content is not kept)
+     FileMove          source, destination, before (of the destination)
+     FolderMake        path                   a folder made (each level of a chain)
+     FolderRemove      path                   a folder removed
+     FolderAttributes  path, before, after    an existing folder's attribute letters (AHRS)
+     RestartReplace    destination, staged file, before: the staged copy replaces the
+                                              destination at the next restart
+     RestartMove       source, destination, before: the source is moved onto the destination
+                                              at the next restart
+     RestartDelete     path                   the file is deleted at the next restart
+     PrioritySet       path, priority, before (0: none stored)
+     KeyMake           root, key              a registry key made (each level of a chain)
+     KeyDelete         root, key              a key deleted (its values first, as ValueDelete)
+     ValueSet          root, key, name, type, data, before type, before data
+     ValueDelete       root, key, name, before type, before data
+     IniFileMake       file                   an INI file made by an INI command
+     IniSectionMake    file, section
+     IniSectionDelete  file, section, then each line the section held
+     IniKeySet         file, section, key, value, before, earlier value (empty when absent)
+     IniKeyDelete      file, section, key, earlier value
+     IniLineAdd        file, section, line
+     RunApp            command line, directory   a program started (what it does is not known)
+     ExitWindows       Reboot, Logoff or Shutdown   a request made to Windows
+
+   Paths are full paths as the command used them (an INI file's as the profile functions find
+   it). Kinds and fields may be added in later versions: skip kinds you do not know and
+   fields past those you expect. docs/host-integration.md describes every kind. */
+typedef void(QXI_CALL* QxiJournalFunction)(const char* record);
+
 /* ---- Exports. */
 
 /* Runs master section `section_name` of the script at `script_path` (both non-null; an empty
@@ -70,6 +111,8 @@ QXI_IMPORT QxiSetDialogTitleFunction QXI_CALL RegisterSetDialogTitle(QxiSetDialo
 QXI_IMPORT QxiSetDialogFunction QXI_CALL RegisterSetDialog(QxiSetDialogFunction fn);
 QXI_IMPORT QxiSetSubDialogFunction QXI_CALL RegisterSetSubDialog(QxiSetSubDialogFunction fn);
 QXI_IMPORT QxiAdvanceDialogFunction QXI_CALL RegisterAdvanceDialog(QxiAdvanceDialogFunction fn);
+/* With no journal function registered the engine looks at nothing it does not change. */
+QXI_IMPORT QxiJournalFunction QXI_CALL RegisterJournalFunction(QxiJournalFunction fn);
 
 /* ---- The same exports as pointer types, for hosts that use LoadLibrary and GetProcAddress. */
 typedef void(QXI_CALL* QxiProcessQXS)(const char* script_path, const char* section_name);
@@ -79,6 +122,7 @@ typedef QxiSetDialogTitleFunction(QXI_CALL* QxiRegisterSetDialogTitle)(QxiSetDia
 typedef QxiSetDialogFunction(QXI_CALL* QxiRegisterSetDialog)(QxiSetDialogFunction fn);
 typedef QxiSetSubDialogFunction(QXI_CALL* QxiRegisterSetSubDialog)(QxiSetSubDialogFunction fn);
 typedef QxiAdvanceDialogFunction(QXI_CALL* QxiRegisterAdvanceDialog)(QxiAdvanceDialogFunction fn);
+typedef QxiJournalFunction(QXI_CALL* QxiRegisterJournalFunction)(QxiJournalFunction fn);
 
 #ifdef __cplusplus
 }

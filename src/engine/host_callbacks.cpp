@@ -10,9 +10,10 @@ void QXI_CALL IgnoreDialogTitle(const char*) {}
 void QXI_CALL IgnoreDialog(const char*, int) {}
 void QXI_CALL IgnoreSubDialog(const char*, int) {}
 void QXI_CALL IgnoreAdvance(int) {}
+void QXI_CALL IgnoreJournal(const char*) {}
 
-HostCallbacks g_callbacks = {IgnoreLog, IgnoreDialogTitle, IgnoreDialog, IgnoreSubDialog,
-                             IgnoreAdvance};
+HostCallbacks g_callbacks = {IgnoreLog,       IgnoreDialogTitle, IgnoreDialog,
+                             IgnoreSubDialog, IgnoreAdvance,     IgnoreJournal};
 
 std::string& ScriptPathStorage() {
   static std::string path;
@@ -30,7 +31,8 @@ Fn Store(Fn& member, Fn fn, Fn fallback) {
 HostCallbacks& Callbacks() { return g_callbacks; }
 
 void ResetCallbacks() {
-  g_callbacks = {IgnoreLog, IgnoreDialogTitle, IgnoreDialog, IgnoreSubDialog, IgnoreAdvance};
+  g_callbacks = {IgnoreLog,       IgnoreDialogTitle, IgnoreDialog,
+                 IgnoreSubDialog, IgnoreAdvance,     IgnoreJournal};
 }
 
 QxiLogFunction RegisterLog(QxiLogFunction fn) { return Store(g_callbacks.log, fn, &IgnoreLog); }
@@ -46,6 +48,12 @@ QxiSetSubDialogFunction RegisterSubDialog(QxiSetSubDialogFunction fn) {
 QxiAdvanceDialogFunction RegisterAdvance(QxiAdvanceDialogFunction fn) {
   return Store(g_callbacks.advance_dialog, fn, &IgnoreAdvance);
 }
+
+QxiJournalFunction RegisterJournal(QxiJournalFunction fn) {
+  return Store(g_callbacks.journal, fn, &IgnoreJournal);
+}
+
+bool JournalRegistered() { return g_callbacks.journal != &IgnoreJournal; }
 
 const std::string& CurrentScriptPath() { return ScriptPathStorage(); }
 

@@ -1,5 +1,5 @@
-// The host's five registered callbacks, the log context (the running script's path) and
-// SendLog, the one road by which the engine reports.
+// The host's registered callbacks (the log, the four of the progress dialog, the journal), the
+// log context (the running script's path) and SendLog, the one road by which the engine reports.
 #pragma once
 
 #include <string>
@@ -8,13 +8,14 @@
 
 namespace qxi {
 
-/// The five callbacks; each member always holds a callable function (never null).
+/// The callbacks; each member always holds a callable function (never null).
 struct HostCallbacks {
   QxiLogFunction log;
   QxiSetDialogTitleFunction set_dialog_title;
   QxiSetDialogFunction set_dialog;
   QxiSetSubDialogFunction set_sub_dialog;
   QxiAdvanceDialogFunction advance_dialog;
+  QxiJournalFunction journal;
 };
 
 /// The process-wide callbacks, initially the do-nothing functions.
@@ -29,6 +30,10 @@ QxiSetDialogTitleFunction RegisterDialogTitle(QxiSetDialogTitleFunction fn);
 QxiSetDialogFunction RegisterDialog(QxiSetDialogFunction fn);
 QxiSetSubDialogFunction RegisterSubDialog(QxiSetSubDialogFunction fn);
 QxiAdvanceDialogFunction RegisterAdvance(QxiAdvanceDialogFunction fn);
+QxiJournalFunction RegisterJournal(QxiJournalFunction fn);
+
+/// True when a journal function other than the do-nothing one is registered.
+bool JournalRegistered();
 
 /// The path of the script whose master section runs; empty outside a run.
 const std::string& CurrentScriptPath();

@@ -5,8 +5,11 @@
 #include <optional>
 
 #include "engine/host_callbacks.h"
+#include "engine/journal.h"
+#include "engine/journal_text.h"
 #include "engine/qx_err.h"
 #include "files/deferred_operations.h"
+#include "files/file_journal.h"
 #include "files/path_utils.h"
 #include "registry/priorities.h"
 
@@ -15,6 +18,13 @@ namespace {
 
 // The callbacks take a signed 32-bit number: the low 32 bits of a size pass as they are.
 void Advance(size_t size) { Callbacks().advance_dialog(static_cast<int>(size)); }
+
+// What a destination that could not be written whole leaves, journalled: one the rules keep
+// was written as far as it got; one they remove took any earlier file with it.
+void JournalUnfinished(const FileToInstall& file, bool existed, const InstallRules& rules) {
+  if (rules.keep_failed_destination) JournalFileWrite(file.destination, existed);
+  else if (existed) JournalPath(journal_kind::kFileDelete, file.destination);
+}
 
 // Writes the whole file at its destination. False when the destination cannot be created or
 // a write fails (a read of the contents too, where the rules say so): the restart takes over.
@@ -26,15 +36,24 @@ bool WriteDestination(const FileToInstall& file, InstallContents& contents,
   } catch (const File::Except&) {
     return false;  // in use, read-only or not creatable
   }
+  const bool existed = out->file().existed();
   // A destination the rules keep stays as it is whatever happens to its writing.
   if (rules.keep_failed_destination) out->Keep();
   try {
     contents.WriteTo(*out);
   } catch (const File::Except&) {
-    if (!out->write_failed() && !rules.read_failure_hands_over) throw;
+    const bool hand_over = out->write_failed() || rules.read_failure_hands_over;
+    out.reset();
+    JournalUnfinished(file, existed, rules);
+    if (!hand_over) throw;
     return false;
+  } catch (...) {
+    out.reset();
+    JournalUnfinished(file, existed, rules);
+    throw;
   }
   out->Keep();
+  JournalFileWrite(file.destination, existed);
   contents.Finish(*out);
   return true;
 }
@@ -94,8 +113,14 @@ void HandToRestart(const FileToInstall& file, InstallContents& contents,
   } catch (const QXErr&) {  // no temporary name to be had, or a bad entry
     if (file.stand_in.empty()) throw;
   }
-  if (staged.empty()) ScheduleReplace(file.destination, file.stand_in);
-  else ScheduleTemporaryReplace(file.destination, staged);
+  const bool existed = Journaling() && IsPresent(file.destination);
+  if (staged.empty()) {
+    ScheduleReplace(file.destination, file.stand_in);
+    JournalMove(journal_kind::kRestartMove, file.stand_in, file.destination, existed);
+  } else {
+    ScheduleTemporaryReplace(file.destination, staged);
+    JournalRestartReplace(file.destination, staged, existed);
+  }
   if (!rules.staged_copy_shows_blocks) Advance(file.size);
 }
 

@@ -2,7 +2,9 @@
 // functions only: the engine never parses an INI file itself.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 namespace qxi {
 
@@ -23,8 +25,26 @@ bool SectionHasLines(const std::string& file, const std::string& section);
 /// Adds `line` at the end of `section` of `file` unless an equal line (ignoring ASCII letter
 /// case) is there already; an absent section is created with that line. The section is
 /// rewritten whole, its old lines in their order first. Lines are added even when their key
-/// is present already. The result of the write is not examined.
-void AddProfileLine(const std::string& file, const std::string& section,
+/// is present already. True when the line was written (the platform's answer).
+bool AddProfileLine(const std::string& file, const std::string& section,
                     const std::string& line);
+
+/// Removes the first line of `section` of `file` equal to `line` (ignoring ASCII letter case)
+/// by rewriting the section without it; a section left without lines stays as a header. True
+/// when a line was removed (the platform's answer).
+bool RemoveProfileLine(const std::string& file, const std::string& section,
+                       const std::string& line);
+
+/// The value of `key` in a section list as ReadProfileSection gives it: what follows the first
+/// '=' of the first line whose name before it equals `key` (ignoring ASCII letter case), as
+/// the file holds it; nothing when no line names the key.
+std::optional<std::string> ValueInSection(std::string_view lines, std::string_view key);
+
+/// True when `file` has a section `section`, with lines or without.
+bool SectionExists(const std::string& file, const std::string& section);
+
+/// The path of `file` as the profile functions find it: a name without a folder in the
+/// Windows directory, any other completed against the current folder.
+std::string ProfileFilePath(const std::string& file);
 
 }  // namespace qxi

@@ -22,13 +22,17 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
       options.quiet = true;
     } else if (arg == "--eval") {
       options.mode = Options::Mode::kEvaluate;
-    } else if (arg == "--log" || arg == "--section") {
+    } else if (arg == "--make-uninstall") {
+      options.mode = Options::Mode::kMakeUninstall;
+    } else if (arg == "--log" || arg == "--section" || arg == "--journal") {
       if (i + 1 >= argc) {
         error = arg + " needs a value";
         return false;
       }
       if (arg == "--log") {
         options.log_path = argv[++i];
+      } else if (arg == "--journal") {
+        options.journal_path = argv[++i];
       } else {
         options.name = argv[++i];
         section_option = true;
@@ -39,13 +43,16 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
     }
   }
 
-  if (options.mode == Options::Mode::kEvaluate) {
-    if (section_option) {
-      error = "--section does not go with --eval";
+  if (options.mode != Options::Mode::kRun) {
+    const bool evaluate = options.mode == Options::Mode::kEvaluate;
+    const std::string option = evaluate ? "--eval" : "--make-uninstall";
+    if (section_option || !options.journal_path.empty()) {
+      error = std::string(section_option ? "--section" : "--journal") + " does not go with " +
+              option;
       return false;
     }
     if (positional.size() != 2) {
-      error = "--eval needs SCRIPT and NAME";
+      error = option + (evaluate ? " needs SCRIPT and NAME" : " needs JOURNAL and OUT");
       return false;
     }
     options.script = positional[0];
@@ -68,15 +75,19 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
 }
 
 const char* UsageText() {
-  return "usage: qxirun [--quiet] [--log FILE] [--section NAME] SCRIPT [SECTION]\n"
+  return "usage: qxirun [--quiet] [--log FILE] [--journal FILE] [--section NAME] SCRIPT [SECTION]\n"
          "       qxirun [--log FILE] --eval SCRIPT NAME\n"
+         "       qxirun --make-uninstall JOURNAL OUT\n"
          "Runs master section SECTION (default: Setup) of SCRIPT with QXI.dll, showing each\n"
          "command section and file with its progress, then a summary; or prints the value\n"
-         "(1 or 0) of condition NAME of SCRIPT and exits 0.\n"
+         "(1 or 0) of condition NAME of SCRIPT and exits 0; or writes OUT, a script whose\n"
+         "master section Uninstall undoes the changes that JOURNAL records.\n"
          "  --quiet         show failures only: no progress, no summary\n"
          "  --log FILE      also append every failure, with its script, to FILE\n"
+         "  --journal FILE  append every change the run makes to FILE\n"
          "  --section NAME  the master section to run (the same as SECTION)\n"
-         "Exit status: 0 nothing logged, 1 something logged, 2 bad usage or no QXI.dll.\n";
+         "Exit status: 0 nothing logged, 1 something logged (--make-uninstall: a journal line\n"
+         "left out), 2 bad usage, no QXI.dll, or a file that cannot be read or written.\n";
 }
 
 }  // namespace qxirun

@@ -1,6 +1,7 @@
 // qxirun's command line:
-//   qxirun [--quiet] [--log FILE] [--section NAME] SCRIPT [SECTION]
+//   qxirun [--quiet] [--log FILE] [--journal FILE] [--section NAME] SCRIPT [SECTION]
 //   qxirun [--log FILE] --eval SCRIPT NAME
+//   qxirun --make-uninstall JOURNAL OUT
 #pragma once
 
 #include <string>
@@ -11,13 +12,16 @@ namespace qxirun {
 inline constexpr const char* kDefaultSection = "Setup";
 
 struct Options {
-  enum class Mode { kRun, kEvaluate, kHelp };
+  enum class Mode { kRun, kEvaluate, kMakeUninstall, kHelp };
   Mode mode = Mode::kRun;
   std::string script;
-  /// The master section (kRun) or the condition name (kEvaluate).
+  /// The master section (kRun), the condition name (kEvaluate), or the uninstall script to
+  /// write (kMakeUninstall, whose `script` is the journal).
   std::string name = kDefaultSection;
   /// Empty for no log file.
   std::string log_path;
+  /// Empty for no journal: the run's journal is appended to this file (kRun).
+  std::string journal_path;
   bool quiet = false;
 };
 

@@ -1,7 +1,9 @@
 // qxirun: the console host. Loads QXI.dll as any host would (LoadLibrary, GetProcAddress),
-// registers all five callbacks and runs one master section of a script, showing each command
+// registers the callbacks and runs one master section of a script, showing each command
 // section and file with its progress (redrawn in place on a console, one line each
-// otherwise) and closing with a summary. Failures go to stderr as "CONTEXT: MESSAGE".
+// otherwise) and closing with a summary. Failures go to stderr as "CONTEXT: MESSAGE". With
+// --journal the run's changes are appended to a journal file; --make-uninstall turns such a
+// file into an uninstall script.
 #include <windows.h>
 
 #include <cstdio>
@@ -10,12 +12,14 @@
 
 #include "command_line.h"
 #include "console_progress_display.h"
+#include "engine/journal_text.h"
 #include "engine_library.h"
 #include "pending_renames.h"
 #include "progress_display.h"
 #include "qxi.h"
 #include "run_observer.h"
 #include "run_summary.h"
+#include "uninstall_script.h"
 
 namespace {
 
@@ -40,6 +44,18 @@ void QXI_CALL OnSubDialog(const char* text, int number) {
 }
 void QXI_CALL OnAdvance(int amount) { g_observer->Advance(amount); }
 
+// The journal file of the run: a "Run" line (the script, the master section), then one
+// line per record, each written through at once so that a run cut short leaves what it did.
+std::FILE* g_journal = nullptr;
+
+void WriteJournalLine(const std::string& line) {
+  std::fputs(line.c_str(), g_journal);
+  std::fputs("\r\n", g_journal);
+  std::fflush(g_journal);
+}
+
+void QXI_CALL OnJournal(const char* record) { WriteJournalLine(record); }
+
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -56,7 +72,8 @@ std::unique_ptr<qxirun::ProgressDisplay> MakeDisplay(const Options& options) {
   return std::make_unique<qxirun::PlainProgressDisplay>(options.quiet ? nullptr : stdout, stderr);
 }
 
-int Run(const Options& options, const qxirun::EngineLibrary& engine, std::FILE* log_file) {
+int Run(const Options& options, const qxirun::EngineLibrary& engine, std::FILE* log_file,
+        std::FILE* journal_file) {
   std::unique_ptr<qxirun::ProgressDisplay> display = MakeDisplay(options);
   qxirun::RunObserver observer(*display, log_file);
   g_observer = &observer;
@@ -72,7 +89,14 @@ int Run(const Options& options, const qxirun::EngineLibrary& engine, std::FILE* 
     g_observer = nullptr;
     return kExitClean;
   }
+  if (journal_file != nullptr) {
+    g_journal = journal_file;
+    WriteJournalLine(qxi::JournalLine({"Run", options.script, options.name}));
+    engine.register_journal(OnJournal);
+  }
   engine.process(options.script.c_str(), options.name.c_str());
+  engine.register_journal(nullptr);
+  g_journal = nullptr;
   observer.Finish();
   g_observer = nullptr;
 
@@ -81,6 +105,36 @@ int Run(const Options& options, const qxirun::EngineLibrary& engine, std::FILE* 
     std::printf("%s", qxirun::FormatSummary(counts, qxirun::CountPendingRenames()).c_str());
   }
   return counts.errors == 0 ? kExitClean : kExitLogged;
+}
+
+// Reads the whole file `path` into `text`; false when it cannot be read.
+bool ReadWholeFile(const std::string& path, std::string& text) {
+  UniqueFile file(std::fopen(path.c_str(), "rb"));
+  if (!file) return false;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;) text.append(buffer, n);
+  return std::ferror(file.get()) == 0;
+}
+
+// --make-uninstall JOURNAL OUT: the journal lines left out go to stderr.
+int MakeUninstall(const Options& options) {
+  std::string journal;
+  if (!ReadWholeFile(options.script, journal)) {
+    std::fprintf(stderr, "qxirun: cannot read journal %s\n", options.script.c_str());
+    return kExitUsage;
+  }
+  const qxirun::UninstallScript script = qxirun::MakeUninstallScript(journal, options.script);
+  UniqueFile out(std::fopen(options.name.c_str(), "wb"));
+  if (!out || std::fwrite(script.text.data(), 1, script.text.size(), out.get()) !=
+                  script.text.size() ||
+      std::fclose(out.release()) != 0) {
+    std::fprintf(stderr, "qxirun: cannot write %s\n", options.name.c_str());
+    return kExitUsage;
+  }
+  for (const std::string& problem : script.problems) {
+    std::fprintf(stderr, "qxirun: %s: %s (left out)\n", options.script.c_str(), problem.c_str());
+  }
+  return script.problems.empty() ? kExitClean : kExitLogged;
 }
 
 }  // namespace
@@ -96,6 +150,7 @@ int main(int argc, char** argv) {
     std::printf("%s", qxirun::UsageText());
     return kExitClean;
   }
+  if (options.mode == Options::Mode::kMakeUninstall) return MakeUninstall(options);
   UniqueFile log_file;
   if (!options.log_path.empty()) {
     log_file.reset(std::fopen(options.log_path.c_str(), "a"));
@@ -104,10 +159,18 @@ int main(int argc, char** argv) {
       return kExitUsage;
     }
   }
+  UniqueFile journal_file;
+  if (!options.journal_path.empty()) {
+    journal_file.reset(std::fopen(options.journal_path.c_str(), "ab"));
+    if (!journal_file) {
+      std::fprintf(stderr, "qxirun: cannot open journal file %s\n", options.journal_path.c_str());
+      return kExitUsage;
+    }
+  }
   qxirun::EngineLibrary engine;
   if (!qxirun::LoadEngineLibrary("QXI.dll", engine, error)) {
     std::fprintf(stderr, "qxirun: %s\n", error.c_str());
     return kExitUsage;
   }
-  return Run(options, engine, log_file.get());
+  return Run(options, engine, log_file.get(), journal_file.get());
 }
