@@ -5,13 +5,6 @@ namespace {
 
 constexpr char kHexDigits[] = "0123456789ABCDEF";
 
-int HexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
-}
-
 // Registry type numbers, as the system defines them.
 constexpr uint32_t kRegSz = 1;
 constexpr uint32_t kRegExpandSz = 2;
@@ -82,18 +75,6 @@ std::string HexBytes(std::string_view bytes) {
     hex += kHexDigits[byte & 15];
   }
   return hex;
-}
-
-bool ParseHexBytes(std::string_view hex, std::string& bytes) {
-  bytes.clear();
-  if (hex.size() % 2 != 0) return false;
-  for (size_t i = 0; i < hex.size(); i += 2) {
-    const int high = HexValue(hex[i]);
-    const int low = HexValue(hex[i + 1]);
-    if (high < 0 || low < 0) return false;
-    bytes += static_cast<char>(high * 16 + low);
-  }
-  return true;
 }
 
 void RegistryValueFields(uint32_t type, std::string_view bytes, std::string& type_field,

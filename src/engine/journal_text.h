@@ -65,10 +65,6 @@ bool ParseJournalLine(std::string_view line, std::vector<std::string>& fields);
 /// The bytes as upper-case hexadecimal digit pairs, without separators.
 std::string HexBytes(std::string_view bytes);
 
-/// The bytes of hexadecimal digit pairs (either case). False for an odd count or a
-/// character that is no digit.
-bool ParseHexBytes(std::string_view hex, std::string& bytes);
-
 /// A registry value's type and data fields (see kTypeSz) for `type` and its raw `bytes`.
 void RegistryValueFields(uint32_t type, std::string_view bytes, std::string& type_field,
                          std::string& data_field);

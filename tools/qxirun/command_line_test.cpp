@@ -63,6 +63,21 @@ TEST(CommandLine, EvalTakesScriptAndName) {
   EXPECT_EQ(Parse({"--help"}).options.mode, Options::Mode::kHelp);
 }
 
+TEST(CommandLine, JournalGoesWithARunAndMakeUninstallTakesJournalAndOut) {
+  Parsed run = Parse({"--journal", "j.txt", "setup.qxs"});
+  ASSERT_TRUE(run.ok);
+  EXPECT_EQ(run.options.mode, Options::Mode::kRun);
+  EXPECT_EQ(run.options.journal_path, "j.txt");
+  Parsed make = Parse({"--make-uninstall", "j.txt", "uninstall.qxs"});
+  ASSERT_TRUE(make.ok);
+  EXPECT_EQ(make.options.mode, Options::Mode::kMakeUninstall);
+  EXPECT_EQ(make.options.script + " " + make.options.name, "j.txt uninstall.qxs");
+  EXPECT_EQ(Parse({"--make-uninstall", "j.txt"}).error, "--make-uninstall needs JOURNAL and OUT");
+  EXPECT_EQ(Parse({"--make-uninstall", "--journal", "k", "j", "o"}).error,
+            "--journal does not go with --make-uninstall");
+  EXPECT_EQ(Parse({"setup.qxs", "--journal"}).error, "--journal needs a value");
+}
+
 TEST(CommandLine, RefusesWhatItCannotMean) {
   EXPECT_EQ(Parse({}).error, "no script named");
   EXPECT_EQ(Parse({"a.qxs", "Setup", "extra"}).error, "too many arguments");

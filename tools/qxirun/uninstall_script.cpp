@@ -1,5 +1,6 @@
 // Consecutive steps of one command group share a command section; the master section runs
-// the sections in order. A comment goes into the section of the step it belongs to.
+// the sections in order. A comment goes into the section of the step it belongs to; a step
+// of comments alone into the section before it.
 #include "uninstall_script.h"
 
 #include <initializer_list>
@@ -37,15 +38,15 @@ std::string CommentLine(const std::string& text) {
   return line;
 }
 
-// Lays the steps out in sections. Comments before the first command of a section go into it;
-// comments after the last step into the last section (or `loose`, when there is none).
+// Lays the steps out in sections. Comments before the first section go into it; comments
+// alone, when there is no section at all, into `loose`.
 std::vector<Section> LayOut(const std::vector<UndoStep>& steps, std::vector<std::string>& loose) {
   std::vector<Section> sections;
   std::vector<std::string> pending;
   for (const UndoStep& step : steps) {
     for (const std::string& comment : step.comments) pending.push_back(CommentLine(comment));
-    if (step.group.empty()) continue;
-    if (sections.empty() || sections.back().group != step.group) {
+    if (step.group.empty() && sections.empty()) continue;
+    if (!step.group.empty() && (sections.empty() || sections.back().group != step.group)) {
       sections.push_back(Section{step.group, {}, 0});
     }
     Section& section = sections.back();
@@ -54,8 +55,7 @@ std::vector<Section> LayOut(const std::vector<UndoStep>& steps, std::vector<std:
     section.body.insert(section.body.end(), step.lines.begin(), step.lines.end());
     section.commands += static_cast<int>(step.lines.size());
   }
-  if (sections.empty()) loose = pending;
-  else sections.back().body.insert(sections.back().body.end(), pending.begin(), pending.end());
+  loose = pending;
   return sections;
 }
 
@@ -69,12 +69,17 @@ UninstallScript MakeUninstallScript(const std::string& journal_text,
 
   std::vector<UndoStep> steps;
   size_t run = runs.size();  // none yet
+  std::string run_note;      // heads the first step of the next run undone
   for (size_t i = records.size(); i-- > 0;) {
     if (records[i].run != run) {
       run = records[i].run;
-      if (!runs[run].empty()) steps.push_back(UndoStep{"", {"Undoes the run of " + runs[run]}, {}});
+      run_note = runs[run].empty() ? std::string() : "Undoes the run of " + runs[run];
     }
-    for (UndoStep& step : UndoRecord(records, i)) steps.push_back(std::move(step));
+    for (UndoStep& step : UndoRecord(records, i)) {
+      if (!run_note.empty()) step.comments.insert(step.comments.begin(), std::move(run_note));
+      run_note.clear();
+      steps.push_back(std::move(step));
+    }
   }
   std::vector<std::string> loose;
   const std::vector<Section> sections = LayOut(steps, loose);
