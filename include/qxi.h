@@ -84,12 +84,13 @@ typedef void(QXI_CALL* QxiAdvanceDialogFunction)(int amount);
      IniKeySet         file, section, key, value, before, earlier value (empty when absent)
      IniKeyDelete      file, section, key, earlier value
      IniLineAdd        file, section, line
+     IniLineRemove     file, section, line
      RunApp            command line, directory   a program started (what it does is not known)
      ExitWindows       Reboot, Logoff or Shutdown   a request made to Windows
 
    Paths are full paths as the command used them (an INI file's as the profile functions find
    it). Kinds and fields may be added in later versions: skip kinds you do not know and
-   fields past those you expect. docs/host-integration.md describes every kind. */
+   fields past those you expect. docs/host-integration.md says which command writes which. */
 typedef void(QXI_CALL* QxiJournalFunction)(const char* record);
 
 /* ---- Exports. */
