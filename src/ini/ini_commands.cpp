@@ -31,8 +31,13 @@ Before LookBefore(const std::string& file, const std::string& section) {
   if (!Journaling()) return before;
   before.path = ProfileFilePath(file);
   before.file_existed = GetFileAttributesA(before.path.c_str()) != INVALID_FILE_ATTRIBUTES;
-  before.section_existed = before.file_existed && SectionExists(file, section);
-  before.lines = before.section_existed ? ReadProfileSection(file, section) : std::string();
+  if (!before.file_existed) {
+    before.section_existed = false;
+    return before;
+  }
+  before.lines = ReadProfileSection(file, section);
+  // A section with lines is there; only one without needs the list of sections.
+  before.section_existed = !before.lines.empty() || SectionExists(file, section);
   return before;
 }
 

@@ -23,8 +23,8 @@ constexpr DWORD kProbeBuffer = 3;
 constexpr size_t kValueSlack = 1;
 constexpr size_t kSectionSlack = 2;
 
-// Calls `visit` with each line of a list of NUL-ended lines and its offset, until it
-// answers true; returns the offset of that line, or npos.
+// Calls `visit` with each line of a list of NUL-ended lines until it answers true; returns
+// the offset of that line in the list, or npos.
 template <typename Visit>
 size_t FindInList(std::string_view list, Visit visit) {
   size_t start = 0;

@@ -92,23 +92,21 @@ uint32_t RegKey::QueryDword(const std::string& name) const {
 }
 
 std::optional<RegistryValue> RegKey::QueryValue(const std::string& name) const {
+  // Most values fit the first buffer and are read in one call; a larger one, or one that
+  // grows between the calls, is asked for again with the size the registry answers.
   RegistryValue value;
-  DWORD size = 0;
-  // A value that grows between the calls is asked for again with its new size.
-  for (LONG result = ERROR_MORE_DATA; result == ERROR_MORE_DATA;) {
-    DWORD type = REG_NONE;
-    if (RegQueryValueExA(handle_, name.c_str(), nullptr, &type, nullptr, &size) !=
-        ERROR_SUCCESS) {
-      return std::nullopt;
-    }
+  DWORD size = 256;
+  for (;;) {
     value.bytes.assign(size, '\0');
-    result = RegQueryValueExA(handle_, name.c_str(), nullptr, &type,
-                              reinterpret_cast<BYTE*>(&value.bytes[0]), &size);
+    DWORD type = REG_NONE;
+    const LONG result = RegQueryValueExA(handle_, name.c_str(), nullptr, &type,
+                                         reinterpret_cast<BYTE*>(&value.bytes[0]), &size);
+    if (result == ERROR_MORE_DATA) continue;
+    if (result != ERROR_SUCCESS || size > value.bytes.size()) return std::nullopt;
     value.type = type;
+    value.bytes.resize(size);
+    return value;
   }
-  if (size > value.bytes.size()) return std::nullopt;
-  value.bytes.resize(size);
-  return value;
 }
 
 std::vector<std::pair<std::string, RegistryValue>> RegKey::Values() const {

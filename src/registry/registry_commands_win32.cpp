@@ -40,10 +40,11 @@ std::optional<RegKey> OpenExistingLineKey(const ParamList& params) {
   }
 }
 
-// Sets the line's value by `write` on `key`, journalled with what it replaces.
+// Sets the line's value to `value` by `write` on `key`, journalled with what it replaces.
 template <typename Write>
-void SetLineValue(const ParamList& params, const RegKey& key, Write write) {
-  SetValueJournalled(LineRootName(params), params[kKey], key, params[kValue], write);
+void SetLineValue(const ParamList& params, const RegKey& key, const RegistryValue& value,
+                  Write write) {
+  SetValueJournalled(LineRootName(params), params[kKey], key, params[kValue], value, write);
 }
 
 // Removes the line's value from `key`, journalled with what it held.
@@ -86,24 +87,26 @@ void IncValue(const ParamList& params) {
   } catch (const std::exception&) {
     // Missing, or longer than a number: counting starts afresh.
   }
-  // unsigned: 0xFFFFFFFF wraps to 0
-  SetLineValue(params, key, [&] { key.SetDword(name, count + 1); });
+  const uint32_t next = count + 1;  // unsigned: 0xFFFFFFFF wraps to 0
+  SetLineValue(params, key, DwordValue(next), [&] { key.SetDword(name, next); });
 }
 
 void SetSzValue(const ParamList& params) {
   RegKey key = CreateLineKey(params);
-  SetLineValue(params, key, [&] { key.SetString(params[kValue], params[kString]); });
+  SetLineValue(params, key, TextValue(params[kString]),
+               [&] { key.SetString(params[kValue], params[kString]); });
 }
 
 void SetDwValue(const ParamList& params) {
   RegKey key = CreateLineKey(params);
-  SetLineValue(params, key,
-               [&] { key.SetDword(params[kValue], static_cast<uint32_t>(params[kDword])); });
+  const uint32_t number = static_cast<uint32_t>(params[kDword]);
+  SetLineValue(params, key, DwordValue(number), [&] { key.SetDword(params[kValue], number); });
 }
 
 void SetBinValue(const ParamList& params) {
   RegKey key = CreateLineKey(params);
-  SetLineValue(params, key, [&] { key.SetData(params[kValue], params[kBinary], REG_BINARY); });
+  SetLineValue(params, key, DataValue(params[kBinary], REG_BINARY),
+               [&] { key.SetData(params[kValue], params[kBinary], REG_BINARY); });
 }
 
 void RegisterPriority(const ParamList& params) {

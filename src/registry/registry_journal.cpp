@@ -48,6 +48,20 @@ std::vector<std::string> MissingKeyLevels(const RegKey& root, const std::string&
   return missing;
 }
 
+RegistryValue TextValue(const std::string& text) {
+  return RegistryValue{REG_SZ, std::string(text.c_str(), text.size() + 1)};
+}
+
+RegistryValue DwordValue(uint32_t number) {
+  const char bytes[4] = {static_cast<char>(number), static_cast<char>(number >> 8),
+                         static_cast<char>(number >> 16), static_cast<char>(number >> 24)};
+  return RegistryValue{REG_DWORD, std::string(bytes, 4)};
+}
+
+RegistryValue DataValue(const std::vector<uint8_t>& bytes, uint32_t type) {
+  return RegistryValue{type, std::string(bytes.begin(), bytes.end())};
+}
+
 void JournalKeysMade(const char* root, const std::vector<std::string>& levels) {
   for (const std::string& level : levels) Journal({journal_kind::kKeyMake, root, level});
 }

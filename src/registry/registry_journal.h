@@ -36,15 +36,22 @@ void JournalValueDeleted(const char* root, const std::string& key, const std::st
 void RemoveValueJournalled(const char* root, const std::string& key_path, const RegKey& key,
                            const std::string& name);
 
-/// Sets value `name` of the open `key` (`root`\`key_path`) by `write`, journalling it with
-/// the value it replaces. Raises what `write` raises (nothing is journalled then).
+/// The values the registry functions store for a text (with its terminating NUL), a number
+/// and bytes of a type.
+RegistryValue TextValue(const std::string& text);
+RegistryValue DwordValue(uint32_t number);
+RegistryValue DataValue(const std::vector<uint8_t>& bytes, uint32_t type);
+
+/// Sets value `name` of the open `key` (`root`\`key_path`) to `value` by `write` (which
+/// stores exactly `value`), journalling it with the value it replaces. Raises what `write`
+/// raises (nothing is journalled then).
 template <typename Write>
 void SetValueJournalled(const char* root, const std::string& key_path, const RegKey& key,
-                        const std::string& name, Write write) {
+                        const std::string& name, const RegistryValue& value, Write write) {
   if (!Journaling()) return write();
   const std::optional<RegistryValue> before = key.QueryValue(name);
   write();
-  JournalValueSet(root, key_path, name, key.QueryValue(name), before);
+  JournalValueSet(root, key_path, name, value, before);
 }
 
 }  // namespace qxi

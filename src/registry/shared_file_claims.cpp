@@ -104,7 +104,7 @@ void WriteReleases(const std::string& path, const std::vector<Release>& releases
                                                      : std::vector<std::string>();
   RegKey notes = machine.Create(kReleasedKey);
   JournalKeysMade(MachineRoot(), made);
-  SetValueJournalled(MachineRoot(), kReleasedKey, notes, path,
+  SetValueJournalled(MachineRoot(), kReleasedKey, notes, path, TextValue(text),
                      [&] { notes.SetString(path, text); });
 }
 
@@ -117,7 +117,7 @@ void SetStoredPriority(const std::string& path, uint32_t priority) {
     return;
   }
   RegKey store = machine.Create(kPrioritiesKey);
-  SetValueJournalled(MachineRoot(), kPrioritiesKey, store, path,
+  SetValueJournalled(MachineRoot(), kPrioritiesKey, store, path, DwordValue(priority),
                      [&] { store.SetDword(path, priority); });
 }
 
