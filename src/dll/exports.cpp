@@ -37,6 +37,10 @@ QXI_EXPORT QxiAdvanceDialogFunction QXI_CALL RegisterAdvanceDialog(QxiAdvanceDia
   return qxi::RegisterAdvance(fn);
 }
 
+QXI_EXPORT QxiEventFunction QXI_CALL RegisterEventFunction(QxiEventFunction fn) {
+  return qxi::RegisterEvent(fn);
+}
+
 QXI_EXPORT QxiJournalFunction QXI_CALL RegisterJournalFunction(QxiJournalFunction fn) {
   return qxi::RegisterJournal(fn);
 }

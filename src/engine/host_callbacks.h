@@ -1,7 +1,9 @@
-// The host's registered callbacks (the log, the four of the progress dialog, the journal), the
-// log context (the running script's path) and SendLog, the one road by which the engine reports.
+// The host's registered callbacks, the log context (the running script's path), SendLog, the
+// one road by which the engine reports failures, SendEvent, the road of the run's events, and
+// the journal function (engine/journal.h sends its records).
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "qxi.h"
@@ -15,6 +17,7 @@ struct HostCallbacks {
   QxiSetDialogFunction set_dialog;
   QxiSetSubDialogFunction set_sub_dialog;
   QxiAdvanceDialogFunction advance_dialog;
+  QxiEventFunction event;
   QxiJournalFunction journal;
 };
 
@@ -30,6 +33,7 @@ QxiSetDialogTitleFunction RegisterDialogTitle(QxiSetDialogTitleFunction fn);
 QxiSetDialogFunction RegisterDialog(QxiSetDialogFunction fn);
 QxiSetSubDialogFunction RegisterSubDialog(QxiSetSubDialogFunction fn);
 QxiAdvanceDialogFunction RegisterAdvance(QxiAdvanceDialogFunction fn);
+QxiEventFunction RegisterEvent(QxiEventFunction fn);
 QxiJournalFunction RegisterJournal(QxiJournalFunction fn);
 
 /// True when a journal function other than the do-nothing one is registered.
@@ -40,6 +44,9 @@ const std::string& CurrentScriptPath();
 
 /// Sends `message` to the log callback with CurrentScriptPath() as its context.
 void SendLog(const char* message);
+
+/// Sends one event of the run (a QXI_EVENT_... kind of qxi.h) to the event callback.
+void SendEvent(int kind, const std::string& text, uint32_t number);
 
 /// Makes `path` the log context for its lifetime and restores the previous one afterwards,
 /// so that nested runs report with their own script's path.

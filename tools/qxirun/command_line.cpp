@@ -20,6 +20,8 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
       return true;
     } else if (arg == "--quiet" || arg == "-q") {
       options.quiet = true;
+    } else if (arg == "--keep-cwd") {
+      options.keep_cwd = true;
     } else if (arg == "--eval") {
       options.mode = Options::Mode::kEvaluate;
     } else if (arg == "--make-uninstall") {
@@ -75,17 +77,21 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
 }
 
 const char* UsageText() {
-  return "usage: qxirun [--quiet] [--log FILE] [--journal FILE] [--section NAME] SCRIPT [SECTION]\n"
-         "       qxirun [--log FILE] --eval SCRIPT NAME\n"
+  return "usage: qxirun [--quiet] [--log FILE] [--journal FILE] [--keep-cwd] [--section NAME]\n"
+         "                SCRIPT [SECTION]\n"
+         "       qxirun [--log FILE] [--keep-cwd] --eval SCRIPT NAME\n"
          "       qxirun --make-uninstall JOURNAL OUT\n"
          "Runs master section SECTION (default: Setup) of SCRIPT with QXI.dll, showing each\n"
          "command section and file with its progress, then a summary; or prints the value\n"
          "(1 or 0) of condition NAME of SCRIPT and exits 0; or writes OUT, a script whose\n"
-         "master section Uninstall undoes the changes that JOURNAL records.\n"
+         "master section Uninstall undoes the changes that JOURNAL records. The script runs\n"
+         "in its own folder: relative paths in it name files beside it.\n"
          "  --quiet         show failures only: no progress, no summary\n"
          "  --log FILE      also append every failure, with its script, to FILE\n"
          "  --journal FILE  append every change the run makes to FILE\n"
+         "  --keep-cwd      run in the current folder instead of the script's folder\n"
          "  --section NAME  the master section to run (the same as SECTION)\n"
+         "  --help, -h      show this text and exit 0\n"
          "Exit status: 0 nothing logged, 1 something logged (--make-uninstall: a journal line\n"
          "left out), 2 bad usage, no QXI.dll, or a file that cannot be read or written.\n";
 }

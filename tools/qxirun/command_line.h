@@ -1,6 +1,6 @@
 // qxirun's command line:
-//   qxirun [--quiet] [--log FILE] [--journal FILE] [--section NAME] SCRIPT [SECTION]
-//   qxirun [--log FILE] --eval SCRIPT NAME
+//   qxirun [--quiet] [--log FILE] [--journal FILE] [--keep-cwd] [--section NAME] SCRIPT [SECTION]
+//   qxirun [--log FILE] [--keep-cwd] --eval SCRIPT NAME
 //   qxirun --make-uninstall JOURNAL OUT
 #pragma once
 
@@ -23,6 +23,8 @@ struct Options {
   /// Empty for no journal: the run's journal is appended to this file (kRun).
   std::string journal_path;
   bool quiet = false;
+  /// Run in the caller's current folder instead of the script's own.
+  bool keep_cwd = false;
 };
 
 /// Reads the arguments after the program name. Returns false, with the reason in `error`,

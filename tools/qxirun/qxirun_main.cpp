@@ -1,9 +1,9 @@
 // qxirun: the console host. Loads QXI.dll as any host would (LoadLibrary, GetProcAddress),
-// registers the callbacks and runs one master section of a script, showing each command
-// section and file with its progress (redrawn in place on a console, one line each
-// otherwise) and closing with a summary. Failures go to stderr as "CONTEXT: MESSAGE". With
-// --journal the run's changes are appended to a journal file; --make-uninstall turns such a
-// file into an uninstall script.
+// registers its callbacks and runs one master section of a script in the script's own
+// folder, showing each command section and file with its progress (redrawn in place on a
+// console, one line each otherwise) and closing with a summary. Failures go to stderr as
+// "CONTEXT: MESSAGE". With --journal the run's changes are appended to a journal file;
+// --make-uninstall turns such a file into an uninstall script.
 #include <windows.h>
 
 #include <cstdio>
@@ -19,6 +19,7 @@
 #include "qxi.h"
 #include "run_observer.h"
 #include "run_summary.h"
+#include "script_folder.h"
 #include "uninstall_script.h"
 
 namespace {
@@ -43,6 +44,9 @@ void QXI_CALL OnSubDialog(const char* text, int number) {
   g_observer->SetSubDialog(text, number);
 }
 void QXI_CALL OnAdvance(int amount) { g_observer->Advance(amount); }
+void QXI_CALL OnEvent(int kind, const char* text, unsigned int number) {
+  g_observer->Event(kind, text, number);
+}
 
 // The journal file of the run: a "Run" line (the script, the master section), then one
 // line per record, each written through at once so that a run cut short leaves what it did.
@@ -74,6 +78,8 @@ std::unique_ptr<qxirun::ProgressDisplay> MakeDisplay(const Options& options) {
 
 int Run(const Options& options, const qxirun::EngineLibrary& engine, std::FILE* log_file,
         std::FILE* journal_file) {
+  const std::string script =
+      options.keep_cwd ? options.script : qxirun::EnterScriptFolder(options.script);
   std::unique_ptr<qxirun::ProgressDisplay> display = MakeDisplay(options);
   qxirun::RunObserver observer(*display, log_file);
   g_observer = &observer;
@@ -82,10 +88,11 @@ int Run(const Options& options, const qxirun::EngineLibrary& engine, std::FILE* 
   engine.register_dialog(OnDialog);
   engine.register_sub_dialog(OnSubDialog);
   engine.register_advance(OnAdvance);
+  engine.register_event(OnEvent);
 
   if (options.mode == Options::Mode::kEvaluate) {
     // The value on stdout; failing test lines still go to the log. Always exit 0.
-    std::printf("%d\n", engine.evaluate(options.script.c_str(), options.name.c_str()));
+    std::printf("%d\n", engine.evaluate(script.c_str(), options.name.c_str()));
     g_observer = nullptr;
     return kExitClean;
   }
@@ -94,7 +101,7 @@ int Run(const Options& options, const qxirun::EngineLibrary& engine, std::FILE* 
     WriteJournalLine(qxi::JournalLine({"Run", options.script, options.name}));
     engine.register_journal(OnJournal);
   }
-  engine.process(options.script.c_str(), options.name.c_str());
+  engine.process(script.c_str(), options.name.c_str());
   engine.register_journal(nullptr);
   g_journal = nullptr;
   observer.Finish();
