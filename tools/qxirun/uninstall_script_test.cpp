@@ -43,7 +43,7 @@ TEST(UninstallScript, UndoesTwoRunsInReverseOrder) {
       "FileMove\tC:\\\\App\\\\a.txt\tC:\\\\App\\\\b.txt\tpresent",
       "FolderAttributes\tC:\\\\Data\tHR\t",
       "KeyMake\tHKCU\tSoftware\\\\Ex",
-      "ValueSet\tHKCU\tSoftware\\\\Ex\tName\tREG_SZ\tnew\tREG_SZ\t50$ \"off\"",
+      "ValueSet\tHKCU\tSoftware\\\\Ex\tName\tREG_SZ\tnew\tREG_SZ\t50$ \"off\"\\tx",
       "ValueSet\tHKCU\tSoftware\\\\Ex\tCount\tREG_DWORD\t2\tREG_DWORD\t4294967295",
       "ValueSet\tHKCU\tSoftware\\\\Ex\tBin\tREG_BINARY\t01\tREG_BINARY\t",
       "ValueSet\tHKCU\tSoftware\\\\Ex\tPath\tREG_SZ\tx\tREG_EXPAND_SZ\t%TEMP%",
@@ -54,6 +54,7 @@ TEST(UninstallScript, UndoesTwoRunsInReverseOrder) {
       "IniKeySet\tC:\\\\Win\\\\app.ini\tMain\tKey\tv\tabsent\t",
       "IniKeySet\tC:\\\\Win\\\\win.ini\tDesk\tPaper\tv\tpresent\t\"old\"",
       "IniLineAdd\tC:\\\\Win\\\\sys.ini\tDrv\tx=1",
+      "IniKeySet\tC:\\\\Win\\\\sys.ini\tDrv\tK\tv\tpresent\ttwo\\nlines",
       "IniSectionDelete\tC:\\\\Win\\\\sys.ini\tGone\ta=1\tb",
       "RunApp\t\"C:\\\\App\\\\app.exe\" /first\tC:\\\\App",
       "Frobnicate\tC:\\\\x",
@@ -65,7 +66,7 @@ TEST(UninstallScript, UndoesTwoRunsInReverseOrder) {
   });
   const UninstallScript script = MakeUninstallScript(journal, "Z:\\j.txt");
   EXPECT_EQ(script.problems,
-            (std::vector<std::string>{"line 32: a backslash that begins no escape"}));
+            (std::vector<std::string>{"line 33: a backslash that begins no escape"}));
   EXPECT_NE(script.text.find(";   Z:\\j.txt\r\n"), std::string::npos);
   EXPECT_EQ(Body(script.text), R"([Uninstall]
 Reg Registry1
@@ -90,6 +91,7 @@ RestorePriority "C:\App\lib.dll" 7 3
 "Restoring INI files" 7
 AppendLine "C:\Win\sys.ini" "Gone" "a=1"
 AppendLine "C:\Win\sys.ini" "Gone" "b"
+; Not undone, a text holds a line break, which a script line cannot: IniKeySet	C:\\Win\\sys.ini	Drv	K	v	present	two\nlines
 RemoveLine "C:\Win\sys.ini" "Drv" "x=1"
 SetKey "C:\Win\win.ini" "Desk" "Paper" """old"""
 DeleteKey "C:\Win\app.ini" "Main" "Key"
@@ -103,7 +105,7 @@ RemoveValue HKCU "Software\Ex" ""
 ; HKCU\Software\Ex value Path held REG_EXPAND_SZ %TEMP% before: no command writes that type, so put it back by hand.
 SetBinValue HKCU "Software\Ex" "Bin"
 SetDwValue HKCU "Software\Ex" "Count" -1
-SetSzValue HKCU "Software\Ex" "Name" "50$$ ""off"""
+SetSzValue HKCU "Software\Ex" "Name" "50$$ ""off""	x"
 RemoveEmptyKey HKCU "Software\Ex"
 
 [Files4]
