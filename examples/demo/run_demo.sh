@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # run_demo.sh BIN PREFIX ARCH: builds the demo's installation medium from the programs in BIN
-# (QXI.dll, qxirun.exe, qxzpack.exe, lumen.exe), installs Lumen Notes twice in the Wine prefix
-# PREFIX (made fresh) and shows what each run changed on the machine:
+# (QXI.dll, qxirun.exe, qxzpack.exe, qxicheck.exe, lumen.exe), checks its script with
+# qxicheck, installs Lumen Notes twice in the Wine prefix PREFIX (made fresh) and shows what
+# each run changed on the machine:
 #   1. a fresh installation, while another program keeps the shared runtime in use;
 #   2. the restart that replaces the runtime;
 #   3. a second installation, which finds the first and takes the upgrade path.
@@ -25,6 +26,10 @@ rm -rf "$prefix" "$prefix.lock"
 wine_env "$prefix" "$arch"
 section "Building the medium: qxzpack packs the payload"
 "$here/build_medium.sh" "$bin" "$prefix" "$arch" "$medium" | indent
+# The host asks for two conditions with EvaluateCondition (below), which no line uses.
+section "qxicheck: what the engine would report about the medium's script"
+wine_run "$bin/qxicheck.exe" --deep --evaluated SameVersion --evaluated HasNotesPath \
+  "$(winpath "$medium/setup.qxs")" | indent
 
 drive_c=$prefix/drive_c
 app="$drive_c/Program Files/Lumen Notes"

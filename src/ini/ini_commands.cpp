@@ -2,12 +2,14 @@
 
 #include <windows.h>
 
+#include <initializer_list>
 #include <optional>
 #include <string_view>
 #include <vector>
 
 #include "engine/journal.h"
 #include "engine/journal_text.h"
+#include "engine/qx_err.h"
 #include "engine/unique_handle.h"
 #include "ini/profile_lines.h"
 
@@ -17,6 +19,18 @@ namespace {
 
 // An empty list: only the NUL that closes it.
 constexpr char kNoLines[] = "";
+
+// The profile functions pass each text on as a counted string of at most 32,766 characters.
+// A longer one cannot be passed: the conversion fails, and some versions of the functions
+// then go on with a text that is not there (Wine's fault on an unreadable address). Such a
+// line is refused before anything is read or written.
+constexpr size_t kLongestProfileText = 32766;
+
+void CheckProfileTexts(std::initializer_list<const std::string*> texts) {
+  for (const std::string* text : texts) {
+    if (text->size() > kLongestProfileText) throw QXErr(kRunTimeError, ERROR_INVALID_PARAMETER);
+  }
+}
 
 // What an INI command is about to change, looked at only while journalling.
 struct Before {
@@ -93,6 +107,7 @@ bool HoldsOnlyBlanks(const std::string& path) {
 void CreateIniSection(const ParamList& params) {
   const std::string& file = params[kFile];
   const std::string& section = params[kSection];
+  CheckProfileTexts({&file, &section});
   if (SectionHasLines(file, section)) return;
   const Before before = LookBefore(file, section);
   if (WritePrivateProfileSectionA(section.c_str(), kNoLines, file.c_str())) {
@@ -103,6 +118,7 @@ void CreateIniSection(const ParamList& params) {
 void DeleteIniSection(const ParamList& params) {
   const std::string& file = params[kFile];
   const std::string& section = params[kSection];
+  CheckProfileTexts({&file, &section});
   // A section header without lines is left in place.
   if (!SectionHasLines(file, section)) return;
   const Before before = LookBefore(file, section);
@@ -118,28 +134,38 @@ void DeleteIniSection(const ParamList& params) {
   Journal(record);
 }
 
-void DeleteIniKey(const ParamList& params) { WriteKey(params, nullptr); }
+void DeleteIniKey(const ParamList& params) {
+  CheckProfileTexts({&params[kFile], &params[kSection], &params[kKey]});
+  WriteKey(params, nullptr);
+}
 
 void AppendIniLine(const ParamList& params) {
   const std::string& file = params[kFile];
   const std::string& section = params[kSection];
+  CheckProfileTexts({&file, &section, &params[kLine]});
   const Before before = LookBefore(file, section);
   if (!AddProfileLine(file, section, params[kLine])) return;
   JournalMade(before, file, section);
   if (Journaling()) Journal({journal_kind::kIniLineAdd, before.path, section, params[kLine]});
 }
 
-void SetIniKey(const ParamList& params) { WriteKey(params, params[kValue].c_str()); }
+void SetIniKey(const ParamList& params) {
+  CheckProfileTexts({&params[kFile], &params[kSection], &params[kKey], &params[kValue]});
+  WriteKey(params, params[kValue].c_str());
+}
 
 void AppendIniKey(const ParamList& params) {
+  CheckProfileTexts({&params[kFile], &params[kSection], &params[kKey], &params[kValue]});
   const std::string value =
       ReadProfileValue(params[kFile], params[kSection], params[kKey]) + params[kValue];
+  CheckProfileTexts({&value});
   WriteKey(params, value.c_str());
 }
 
 void RemoveIniLine(const ParamList& params) {
   const std::string& file = params[kFile];
   const std::string& section = params[kSection];
+  CheckProfileTexts({&file, &section, &params[kLine]});
   if (RemoveProfileLine(file, section, params[kLine]) && Journaling()) {
     Journal({journal_kind::kIniLineRemove, ProfileFilePath(file), section, params[kLine]});
   }
@@ -148,6 +174,7 @@ void RemoveIniLine(const ParamList& params) {
 void RemoveEmptyIniSection(const ParamList& params) {
   const std::string& file = params[kFile];
   const std::string& section = params[kSection];
+  CheckProfileTexts({&file, &section});
   if (SectionHasLines(file, section) || !SectionExists(file, section)) return;
   if (WritePrivateProfileSectionA(section.c_str(), nullptr, file.c_str()) && Journaling()) {
     Journal({journal_kind::kIniSectionDelete, ProfileFilePath(file), section});
@@ -155,6 +182,7 @@ void RemoveEmptyIniSection(const ParamList& params) {
 }
 
 void RemoveEmptyIniFile(const ParamList& params) {
+  CheckProfileTexts({&params[kFile]});
   const std::string path = ProfileFilePath(params[kFile]);
   if (!HoldsOnlyBlanks(path)) return;
   if (DeleteFileA(path.c_str())) Journal({journal_kind::kFileDelete, path});

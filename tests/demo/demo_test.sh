@@ -24,7 +24,8 @@ expect() {  # expect TEXT...: each text must appear, in this order, in the demo'
   done
 }
 [ $status -eq 0 ] || { echo "FAIL: demo exit status $status"; failures=$((failures + 1)); }
-expect "=== Another program is using" \
+expect "=== qxicheck: what the engine would report" "    0 errors, 0 warnings" \
+       "=== Another program is using" \
        "lumenrt.dll (26 bytes) waiting for the restart" \
        "Lines skipped by a condition: 3" "Files written: 9" "Files left by priority: 0" \
        "Files waiting for the restart: 1" \

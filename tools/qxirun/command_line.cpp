@@ -20,6 +20,10 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
       return true;
     } else if (arg == "--quiet" || arg == "-q") {
       options.quiet = true;
+    } else if (arg == "--check") {
+      options.check = true;
+    } else if (arg == "--force") {
+      options.force = true;
     } else if (arg == "--keep-cwd") {
       options.keep_cwd = true;
     } else if (arg == "--eval") {
@@ -45,12 +49,18 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
     }
   }
 
+  if (options.force && !options.check) {
+    error = "--force goes with --check";
+    return false;
+  }
   if (options.mode != Options::Mode::kRun) {
     const bool evaluate = options.mode == Options::Mode::kEvaluate;
     const std::string option = evaluate ? "--eval" : "--make-uninstall";
-    if (section_option || !options.journal_path.empty()) {
-      error = std::string(section_option ? "--section" : "--journal") + " does not go with " +
-              option;
+    if (section_option || options.check || !options.journal_path.empty()) {
+      error = std::string(section_option  ? "--section"
+                          : options.check ? "--check"
+                                          : "--journal") +
+              " does not go with " + option;
       return false;
     }
     if (positional.size() != 2) {
@@ -77,8 +87,8 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
 }
 
 const char* UsageText() {
-  return "usage: qxirun [--quiet] [--log FILE] [--journal FILE] [--keep-cwd] [--section NAME]\n"
-         "                SCRIPT [SECTION]\n"
+  return "usage: qxirun [--quiet] [--log FILE] [--journal FILE] [--keep-cwd]\n"
+         "              [--check [--force]] [--section NAME] SCRIPT [SECTION]\n"
          "       qxirun [--log FILE] [--keep-cwd] --eval SCRIPT NAME\n"
          "       qxirun --make-uninstall JOURNAL OUT\n"
          "Runs master section SECTION (default: Setup) of SCRIPT with QXI.dll, showing each\n"
@@ -90,10 +100,14 @@ const char* UsageText() {
          "  --log FILE      also append every failure, with its script, to FILE\n"
          "  --journal FILE  append every change the run makes to FILE\n"
          "  --keep-cwd      run in the current folder instead of the script's folder\n"
+         "  --check         first check the script as qxicheck does (findings on stderr), and\n"
+         "                  do not run it when the check finds errors\n"
+         "  --force         run it even then\n"
          "  --section NAME  the master section to run (the same as SECTION)\n"
          "  --help, -h      show this text and exit 0\n"
-         "Exit status: 0 nothing logged, 1 something logged (--make-uninstall: a journal line\n"
-         "left out), 2 bad usage, no QXI.dll, or a file that cannot be read or written.\n";
+         "Exit status: 0 nothing logged, 1 something logged (or the check found errors and\n"
+         "nothing ran; --make-uninstall: a journal line left out), 2 bad usage, no QXI.dll,\n"
+         "or a file that cannot be read or written.\n";
 }
 
 }  // namespace qxirun

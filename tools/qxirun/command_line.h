@@ -1,5 +1,6 @@
 // qxirun's command line:
-//   qxirun [--quiet] [--log FILE] [--journal FILE] [--keep-cwd] [--section NAME] SCRIPT [SECTION]
+//   qxirun [--quiet] [--log FILE] [--journal FILE] [--keep-cwd] [--check [--force]]
+//          [--section NAME] SCRIPT [SECTION]
 //   qxirun [--log FILE] [--keep-cwd] --eval SCRIPT NAME
 //   qxirun --make-uninstall JOURNAL OUT
 #pragma once
@@ -23,6 +24,10 @@ struct Options {
   /// Empty for no journal: the run's journal is appended to this file (kRun).
   std::string journal_path;
   bool quiet = false;
+  /// Check the script as qxicheck does before running it; refuse to run it on errors unless
+  /// `force`.
+  bool check = false;
+  bool force = false;
   /// Run in the caller's current folder instead of the script's own.
   bool keep_cwd = false;
 };

@@ -80,6 +80,20 @@ TEST(CommandLine, JournalGoesWithARunAndMakeUninstallTakesJournalAndOut) {
   EXPECT_EQ(Parse({"--make-uninstall", "--journal", "k", "j", "o"}).error,
             "--journal does not go with --make-uninstall");
   EXPECT_EQ(Parse({"setup.qxs", "--journal"}).error, "--journal needs a value");
+  EXPECT_EQ(Parse({"--check", "--make-uninstall", "j", "o"}).error,
+            "--check does not go with --make-uninstall");
+}
+
+TEST(CommandLine, CheckAndForce) {
+  Parsed check = Parse({"--check", "setup.qxs"});
+  ASSERT_TRUE(check.ok);
+  EXPECT_TRUE(check.options.check);
+  EXPECT_FALSE(check.options.force);
+  Parsed forced = Parse({"setup.qxs", "--force", "--check"});
+  ASSERT_TRUE(forced.ok);
+  EXPECT_TRUE(forced.options.check && forced.options.force);
+  EXPECT_EQ(Parse({"--force", "a.qxs"}).error, "--force goes with --check");
+  EXPECT_EQ(Parse({"--check", "--eval", "a.qxs", "N"}).error, "--check does not go with --eval");
 }
 
 TEST(CommandLine, RefusesWhatItCannotMean) {
