@@ -170,8 +170,9 @@ DeleteValue HKCU Software\QxiJournalTest Missing
 RegisterPriority D\app\x.exe 3
 
 [Settings]
-"Settings" 7
+"Settings" 8
 SetKey D\t.ini S K v1
+SetKey D\t.ini S Long LONG_TEXT
 SetKey D\t.ini S K "v 2"
 AppendKey D\t.ini S K +
 AppendLine D\t.ini L line=1
@@ -179,13 +180,29 @@ DeleteKey D\t.ini S K
 CreateSection D\t.ini E
 DeleteSection D\t.ini L
 ; CreateSection writes nothing here (the platform writes no empty section): no record.
+; A text longer than the profile functions take is refused.
 
 [Programs]
 "Programs" 2
 RunApp "D\no such program.exe" "" 0
 RunApp "cmd.exe /c exit 0" "" -1
 )";
-  const Texts records = RunJournalled(dir_, script);
+  Texts calls;
+  const Texts records =
+      RunJournalled(dir_, Replaced(script, "LONG_TEXT", std::string(32767, 'x')), &calls);
+  // The lines that fail record nothing.
+  const std::string not_found = qxi_test::SystemText(ERROR_FILE_NOT_FOUND);
+  const Texts failures = {
+      "CopyFile: section [Files] line #5, " + not_found,
+      "DeleteValue: section [Registry] line #8, " + not_found,
+      "SetKey: section [Settings] line #3,  run time error \"" +
+          qxi_test::SystemText(ERROR_INVALID_PARAMETER) + "\"",
+      "RunApp: section [Programs] line #2,  run time error \"" + not_found + "\""};
+  Texts logs;
+  for (const std::string& call : calls) {
+    if (call.rfind("log ", 0) == 0) logs.push_back(call.substr(call.find(" | ") + 3));
+  }
+  EXPECT_EQ(logs, failures) << Lines(calls);
   EXPECT_EQ(records, (Texts{
       "FolderMake\t{dir}\\\\app",
       "FolderMake\t{dir}\\\\app\\\\sub",
