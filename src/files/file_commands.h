@@ -1,7 +1,7 @@
 // The commands of the files subsystem: CopyFile of the FileCopy group, and the FileOps
 // commands that create, delete, rename and move single files and directories. Failures to be
-// expected during an installation (a file in use) are handed to the restart through
-// WININIT.INI instead of being reported.
+// expected during an installation (a file in use) are handed to the restart (deferred
+// operations) instead of being reported.
 #pragma once
 
 #include "engine/command_row.h"
@@ -29,13 +29,15 @@ inline constexpr IntegerAt kPreviousPriority{2};
 /// name may hold a relative sub-path, whose folders are made), the sub-dialog showing the name,
 /// in blocks of 4096 bytes. kCopyAttributes are read but not applied: the destination keeps
 /// the attributes that creating it gives. Raises File::Except when the source cannot be opened
-/// (nothing else happens then) and RegKey::Except when the priority cannot be recorded.
+/// (nothing else happens then), QXErr kRunTimeError when the destination can never be written
+/// or cannot be handed to the restart, and RegKey::Except when the priority cannot be
+/// recorded.
 void CopyFileCommand(const ParamList& params);
 /// "MakeDir": creates kName and every missing directory above it, then sets kAttributes on
 /// the last one only. A directory that cannot be made is not reported.
 void MakeDir(const ParamList& params);
-/// "DelFile": deletes kName; when that fails for any reason (missing, in use), a NUL= line
-/// for it is recorded for the restart. Never raises.
+/// "DelFile": deletes kName; when that fails for any reason (missing, in use), its deletion
+/// is recorded for the restart. Raises QXErr kRunTimeError when that cannot be recorded.
 void DelFile(const ParamList& params);
 /// "DelDir": removes the directory kName with everything in it (subdirectories with their own
 /// contents first). Raises QXErr kRunTimeError with the Win32 error of the first removal that
@@ -48,10 +50,12 @@ void DelDir(const ParamList& params);
 /// kRunTimeError with the Win32 error when it cannot (ERROR_FILE_EXISTS: it exists).
 void CreateEmptyFile(const ParamList& params);
 /// "RenameFile": renames kSource to kDestination, never replacing an existing file; when that
-/// fails, destination=source is recorded for the restart.
+/// fails, the replacement of kDestination by kSource is recorded for the restart. Raises
+/// QXErr kRunTimeError when that cannot be recorded.
 void RenameFile(const ParamList& params);
 /// "MoveFile": moves kSource to kDestination, replacing it and copying across volumes; when
-/// that fails, destination=source is recorded for the restart.
+/// that fails, the replacement is recorded for the restart as for RenameFile. Raises as
+/// RenameFile.
 void MoveFileReplacing(const ParamList& params);
 
 // The commands that undo an installation: each says nothing of what is gone already, and
@@ -59,20 +63,22 @@ void MoveFileReplacing(const ParamList& params);
 
 /// "RemoveFile": deletes the file kName now (a read-only one too), or records its deletion
 /// for the restart when it cannot go now (in use). A missing file, or a folder of that name,
-/// is left as it is. Never raises.
+/// is left as it is. Raises QXErr kRunTimeError only when the deletion cannot be recorded
+/// for the restart either.
 void RemoveFile(const ParamList& params);
 /// "RemoveSharedFile": an installation wrote kName with kSharedPriority over the priority
 /// kPreviousPriority (0: none) and made it. When a later writer holds a higher priority, the
 /// file and that record stay; else the record goes back to the earlier writer that still
 /// needs the file, which keeps it, or goes, and the file with it (as RemoveFile). Raises
-/// RegKey::Except when the priorities store cannot be written.
+/// RegKey::Except when the priorities store cannot be written, and as RemoveFile.
 void RemoveSharedFile(const ParamList& params);
 /// "RemoveEmptyDir": removes the directory kName when nothing is in it; anything else
 /// (not empty, missing) leaves it as it is. Never raises.
 void RemoveEmptyDir(const ParamList& params);
 /// "MoveFileBack": moves kSource to kDestination (across volumes too) when kSource is there
 /// and nothing stands at kDestination; when the move fails now (in use), at the restart.
-/// Otherwise nothing happens. Never raises.
+/// Otherwise nothing happens. Raises QXErr kRunTimeError only when the move can be made
+/// neither now nor at the restart.
 void MoveFileBack(const ParamList& params);
 
 inline constexpr CommandRow kRows[] = {

@@ -11,6 +11,8 @@
 #include "files/deferred_operations.h"
 #include "files/file_journal.h"
 #include "files/path_utils.h"
+#include "files/restart_deferral.h"
+#include "files/staged_copy.h"
 #include "registry/priorities.h"
 
 namespace qxi {
@@ -26,17 +28,28 @@ void JournalUnfinished(const FileToInstall& file, bool existed, const InstallRul
   else if (existed) JournalPath(journal_kind::kFileDelete, file.destination);
 }
 
-// Writes the whole file at its destination. False when the destination cannot be created or
-// a write fails (a read of the contents too, where the rules say so): the restart takes over.
-bool WriteDestination(const FileToInstall& file, InstallContents& contents,
-                      const InstallRules& rules) {
+// What became of the destination.
+enum class Written {
+  kWhole,         // in place
+  kNotOpened,     // in use now: not touched
+  kFailedPartWay  // created but not filled (a write, or a read where the rules say so)
+};
+
+// Writes the whole file at its destination. Raises QXErr kRunTimeError with the system's
+// error for a destination that cannot wait for the restart, since the restart could not
+// write it either. `existed` receives whether the destination was there before (for the
+// journal: asked of the system only while journalling, when it could not be opened).
+Written WriteDestination(const FileToInstall& file, InstallContents& contents,
+                         const InstallRules& rules, bool& existed) {
   std::optional<InstallOutput> out;
   try {
     out.emplace(file.destination, true);
-  } catch (const File::Except&) {
-    return false;  // in use, read-only or not creatable
+  } catch (const File::Except& e) {
+    if (!CanWaitForRestart(file.destination, e.code())) throw QXErr(kRunTimeError, e.code());
+    existed = Journaling() && IsPresent(file.destination);
+    return Written::kNotOpened;
   }
-  const bool existed = out->file().existed();
+  existed = out->file().existed();
   // A destination the rules keep stays as it is whatever happens to its writing.
   if (rules.keep_failed_destination) out->Keep();
   try {
@@ -46,7 +59,7 @@ bool WriteDestination(const FileToInstall& file, InstallContents& contents,
     out.reset();
     JournalUnfinished(file, existed, rules);
     if (!hand_over) throw;
-    return false;
+    return Written::kFailedPartWay;
   } catch (...) {
     out.reset();
     JournalUnfinished(file, existed, rules);
@@ -55,7 +68,7 @@ bool WriteDestination(const FileToInstall& file, InstallContents& contents,
   out->Keep();
   JournalFileWrite(file.destination, existed);
   contents.Finish(*out);
-  return true;
+  return Written::kWhole;
 }
 
 }  // namespace
@@ -67,7 +80,9 @@ InstallOutput::InstallOutput(std::string path, bool shows_progress)
 
 InstallOutput::~InstallOutput() {
   file_.Close();
-  if (!kept_) DeleteFileA(path_.c_str());
+  if (kept_) return;
+  SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);  // Finish may have made it read-only
+  DeleteFileA(path_.c_str());
 }
 
 void InstallOutput::Write(const char* data, size_t size) {
@@ -89,42 +104,52 @@ void InstallFile(const FileToInstall& file, InstallContents& contents, const Ins
     return;
   }
   if (!rules.folder_before_priority) MakeDirectoryChain(file.folder, FILE_ATTRIBUTE_NORMAL);
-  if (WriteDestination(file, contents, rules)) {
+  bool existed = false;
+  const Written written = WriteDestination(file, contents, rules, existed);
+  if (written == Written::kWhole) {
     SendEvent(QXI_EVENT_FILE_WRITTEN, file.destination, file.size);
     // A RegKey::Except fails the command: the file is in place, its priority unrecorded.
     UpdatePriority(file.destination, file.priority);
     return;
   }
-  HandToRestart(file, contents, rules);
+  std::string staged;
+  try {
+    staged = HandToRestart(file, contents, rules);
+  } catch (const QXErr&) {
+    // Nothing will complete a short destination the rules kept: it goes, and the line is
+    // reported.
+    if (written == Written::kFailedPartWay && DeleteFileA(file.destination.c_str())) {
+      JournalPath(journal_kind::kFileDelete, file.destination);
+    }
+    throw;
+  }
+  JournalRestartReplace(file.destination, staged, existed);
   SendEvent(QXI_EVENT_FILE_DEFERRED, file.destination, file.size);
   if (rules.staged_file_priority) UpdatePriority(file.destination, file.priority);
 }
 
-void HandToRestart(const FileToInstall& file, InstallContents& contents,
-                   const InstallRules& rules) {
-  // The copy is staged rather than the source named: the restart moves its file into place,
+std::string HandToRestart(const FileToInstall& file, InstallContents& contents,
+                          const InstallRules& rules) {
+  // A copy is staged rather than the source named: the restart moves its file into place,
   // and a source (often on the installation medium, maybe read-only) must stay where it is.
+  // The copy lies beside the destination because the restart only renames files: neither
+  // family's restart moves one to another volume.
   std::string staged;
   try {
-    InstallOutput out(MakeTempFileName(), rules.staged_copy_shows_blocks);
+    InstallOutput out(MakeStagedCopyName(file.destination), rules.staged_copy_shows_blocks);
     contents.WriteTo(out);
-    out.Keep();
     contents.Finish(out);
+    // Closed first: the earlier copy for the destination is told from this one by opening
+    // both. Raises when the operation cannot be recorded: the copy then goes with `out`.
+    out.file().Close();
+    ScheduleTemporaryReplace(file.destination, out.path());
+    out.Keep();
     staged = out.path();
-  } catch (const File::Except&) {
-    if (file.stand_in.empty()) throw;
-  } catch (const QXErr&) {  // no temporary name to be had, or a bad entry
-    if (file.stand_in.empty()) throw;
-  }
-  const bool existed = Journaling() && IsPresent(file.destination);
-  if (staged.empty()) {
-    ScheduleReplace(file.destination, file.stand_in);
-    JournalMove(journal_kind::kRestartMove, file.stand_in, file.destination, existed);
-  } else {
-    ScheduleTemporaryReplace(file.destination, staged);
-    JournalRestartReplace(file.destination, staged, existed);
+  } catch (const File::Except& e) {  // no room beside the destination, say
+    throw QXErr(kRunTimeError, e.code());
   }
   if (!rules.staged_copy_shows_blocks) Advance(file.size);
+  return staged;
 }
 
 }  // namespace qxi

@@ -142,11 +142,14 @@ void DeleteIniKey(const ParamList& params) {
 void AppendIniLine(const ParamList& params) {
   const std::string& file = params[kFile];
   const std::string& section = params[kSection];
-  CheckProfileTexts({&file, &section, &params[kLine]});
+  const std::string& line = params[kLine];
+  CheckProfileTexts({&file, &section, &line});
   const Before before = LookBefore(file, section);
-  if (!AddProfileLine(file, section, params[kLine])) return;
+  // As with every INI command, a failed write is not reported.
+  if (!AddProfileLine(file, section, line) || !Journaling()) return;
+  if (SectionHoldsLine(before.lines, line)) return;  // there already: nothing was written
   JournalMade(before, file, section);
-  if (Journaling()) Journal({journal_kind::kIniLineAdd, before.path, section, params[kLine]});
+  Journal({journal_kind::kIniLineAdd, before.path, section, line});
 }
 
 void SetIniKey(const ParamList& params) {

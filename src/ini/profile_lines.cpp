@@ -66,7 +66,7 @@ bool SectionHasLines(const std::string& file, const std::string& section) {
 bool AddProfileLine(const std::string& file, const std::string& section,
                     const std::string& line) {
   std::string list = ReadProfileSection(file, section);
-  if (FindLine(list, line) != std::string::npos) return false;
+  if (FindLine(list, line) != std::string::npos) return true;
   // The new line with its NUL, then the NUL that closes the list.
   list.append(line.c_str(), line.size() + 1);
   list.push_back('\0');
@@ -88,6 +88,10 @@ bool RemoveProfileLine(const std::string& file, const std::string& section,
   }
   list.push_back('\0');
   return WritePrivateProfileSectionA(section.c_str(), list.c_str(), file.c_str()) != FALSE;
+}
+
+bool SectionHoldsLine(std::string_view lines, std::string_view line) {
+  return FindLine(lines, line) != std::string_view::npos;
 }
 
 std::optional<std::string> ValueInSection(std::string_view lines, std::string_view key) {

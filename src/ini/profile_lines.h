@@ -25,7 +25,8 @@ bool SectionHasLines(const std::string& file, const std::string& section);
 /// Adds `line` at the end of `section` of `file` unless an equal line (ignoring ASCII letter
 /// case) is there already; an absent section is created with that line. The section is
 /// rewritten whole, its old lines in their order first. Lines are added even when their key
-/// is present already. True when the line was written (the platform's answer).
+/// is present already. Returns false when the write failed (its error is the last error);
+/// true when the line was written or was there already.
 bool AddProfileLine(const std::string& file, const std::string& section,
                     const std::string& line);
 
@@ -34,6 +35,10 @@ bool AddProfileLine(const std::string& file, const std::string& section,
 /// when a line was removed (the platform's answer).
 bool RemoveProfileLine(const std::string& file, const std::string& section,
                        const std::string& line);
+
+/// True when a section list as ReadProfileSection gives it holds a line equal to `line`
+/// (ignoring ASCII letter case).
+bool SectionHoldsLine(std::string_view lines, std::string_view line);
 
 /// The value of `key` in a section list as ReadProfileSection gives it: what follows the first
 /// '=' of the first line whose name before it equals `key` (ignoring ASCII letter case), as

@@ -15,8 +15,11 @@
 #include "registry/shared_file_claims.h"
 #include "support/disk_files.h"
 #include "support/helper_processes.h"
+#include "support/ini_text.h"
 #include "support/priority_store.h"
+#include "support/restart_records.h"
 #include "support/script_runner.h"
+#include "support/windows98.h"
 #include "uninstall_script.h"
 
 namespace qxi {
@@ -30,6 +33,7 @@ using qxi_test::WriteText;
 using Texts = std::vector<std::string>;
 
 constexpr char kTestKey[] = "Software\\QxiJournalTest";
+constexpr char kHost[] = "qxirun.exe";
 
 Texts& Records() {
   static Texts records;
@@ -72,19 +76,34 @@ Texts RunJournalled(const TempDir& dir, const std::string& script, Texts* calls 
   return records;
 }
 
-// Makes the uninstall script of `records` (as RunJournalled gives them) and runs it; returns
-// its callbacks' log lines, which should be none.
-Texts RunUninstall(const TempDir& dir, const Texts& records) {
+// The uninstall script of `records` (as RunJournalled gives them).
+std::string UninstallText(const TempDir& dir, const Texts& records) {
   const std::string escaped = Replaced(dir.path(), "\\", "\\\\");
   std::string journal;
   for (const std::string& record : records) journal += Replaced(record, "{dir}", escaped) + "\r\n";
   const qxirun::UninstallScript script = qxirun::MakeUninstallScript(journal, "journal");
   EXPECT_EQ(script.problems, Texts());
+  return script.text;
+}
+
+// Makes the uninstall script of `records` and runs it; returns its callbacks' log lines,
+// which should be none.
+Texts RunUninstall(const TempDir& dir, const Texts& records) {
   Texts logs;
-  for (const std::string& call : qxi_test::RunText(dir, script.text, "Uninstall")) {
+  for (const std::string& call : qxi_test::RunText(dir, UninstallText(dir, records), "Uninstall")) {
     if (call.rfind("log ", 0) == 0) logs.push_back(call);
   }
   return logs;
+}
+
+// The program of the build's bin folder named `name`, by its Windows name (Z: shows the Unix
+// root).
+std::string BuiltProgram(const std::string& name) {
+  std::string path = "Z:" QXI_BIN_DIR "/" + name;
+  for (char& c : path) {
+    if (c == '/') c = '\\';
+  }
+  return path;
 }
 
 // The registry value `name` of kTestKey under HKCU as type:hex bytes; "missing" when absent.
@@ -309,19 +328,37 @@ SetSzValue HKCU Software\QxiJournalTest\Deep Name value
   EXPECT_FALSE(TestKeyExists());
 }
 
-TEST_F(Uninstall, FileInUseGoesAtTheRestart) {
-  const Texts records = RunJournalled(
-      dir_, "[Setup]\nFileCopy Files\n[Files]\n\"F\" 0\nCopyFile D\\src D\\app one.txt \"\" 0\n");
+TEST_F(Uninstall, FileInUseGoesAtTheRestartUnderEitherMechanism) {
+  // qxirun.exe runs the uninstall script while the file is held, once as the NT family sees
+  // it, once as Windows 98: the deletion is recorded where that family's restart looks.
   const std::string file = dir_.path() + "\\app\\one.txt";
-  {
-    qxi_test::FileHolder holder({file});
-    ASSERT_TRUE(holder.holding());
-    EXPECT_EQ(RunUninstall(dir_, records), Texts());
+  for (const bool windows98 : {false, true}) {
+    SCOPED_TRACE(windows98 ? "Windows 98" : "NT family");
+    qxi_test::ClearRestartRecords();
+    const Texts records = RunJournalled(
+        dir_, "[Setup]\nFileCopy Files\n[Files]\n\"F\" 0\nCopyFile D\\src D\\app one.txt \"\" 0\n");
+    const std::string script = dir_.Write("uninstall.qxs", UninstallText(dir_, records));
+    qxi_test::ReportWindows98To(kHost, windows98);
+    {
+      qxi_test::FileHolder holder({file});
+      ASSERT_TRUE(holder.holding());
+      const qxi_test::ProgramRun run = qxi_test::RunProgramWithOutput(
+          "\"" + BuiltProgram(kHost) + "\" --quiet \"" + script + "\" Uninstall");
+      EXPECT_EQ(run.status, 0u) << run.out << run.err;
+      if (windows98) {
+        EXPECT_EQ(qxi_test::FileLines(qxi_test::WininitPath()),
+                  (Texts{"[Rename]", "NUL=" + qxi_test::ShortName(file)}));
+        EXPECT_FALSE(qxi_test::HasPendingFileRenames());
+      } else {
+        EXPECT_EQ(qxi_test::PendingFileRenameNames(), (Texts{qxi_test::NtName(file), ""}));
+        EXPECT_FALSE(Exists(qxi_test::WininitPath()));
+      }
+    }
+    qxi_test::ReportWindows98To(kHost, false);
     EXPECT_TRUE(Exists(file));
+    qxi_test::Restart();
+    EXPECT_FALSE(Exists(file));
   }
-  EXPECT_TRUE(Exists(file));
-  EXPECT_EQ(qxi_test::RunProgram("wineboot.exe -r"), 0u);
-  EXPECT_FALSE(Exists(file));
 }
 
 TEST_F(Uninstall, ChangedValuesAndIniKeysGetTheirDataBackExactly) {
