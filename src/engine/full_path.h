@@ -5,8 +5,9 @@
 
 namespace qxi {
 
-/// `path` completed against the current folder (GetFullPathNameA); `path` as it stands when
-/// the system cannot complete it. Windows builds only.
+/// `path` completed to a full path by the system (GetFullPathNameA: ".\\app.dll" names a
+/// file of the current folder); a name the system cannot complete is returned as it stands.
+/// Never raises. Windows builds only.
 std::string FullPathOf(const std::string& path);
 
 }  // namespace qxi

@@ -13,6 +13,7 @@
 #include "engine/host_callbacks.h"
 #include "engine/run_script.h"
 #include "registry/shared_file_claims.h"
+#include "support/built_program.h"
 #include "support/disk_files.h"
 #include "support/helper_processes.h"
 #include "support/ini_text.h"
@@ -25,6 +26,7 @@
 namespace qxi {
 namespace {
 
+using qxi_test::BuiltProgram;
 using qxi_test::Exists;
 using qxi_test::Lines;
 using qxi_test::ReadText;
@@ -94,16 +96,6 @@ Texts RunUninstall(const TempDir& dir, const Texts& records) {
     if (call.rfind("log ", 0) == 0) logs.push_back(call);
   }
   return logs;
-}
-
-// The program of the build's bin folder named `name`, by its Windows name (Z: shows the Unix
-// root).
-std::string BuiltProgram(const std::string& name) {
-  std::string path = "Z:" QXI_BIN_DIR "/" + name;
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path;
 }
 
 // The registry value `name` of kTestKey under HKCU as type:hex bytes; "missing" when absent.

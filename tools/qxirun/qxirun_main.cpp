@@ -139,6 +139,16 @@ bool ReadWholeFile(const std::string& path, std::string& text) {
   return std::ferror(file.get()) == 0;
 }
 
+// Opens `path` (none: nothing to open) to append to it with fopen's `mode`; false, with a
+// message naming the `what` file, when it cannot be opened.
+bool OpenToAppend(const std::string& path, const char* mode, const char* what, UniqueFile& file) {
+  if (path.empty()) return true;
+  file.reset(std::fopen(path.c_str(), mode));
+  if (file) return true;
+  std::fprintf(stderr, "qxirun: cannot open %s file %s\n", what, path.c_str());
+  return false;
+}
+
 // --make-uninstall JOURNAL OUT: the journal lines left out go to stderr.
 int MakeUninstall(const Options& options) {
   std::string journal;
@@ -174,21 +184,10 @@ int main(int argc, char** argv) {
     return kExitClean;
   }
   if (options.mode == Options::Mode::kMakeUninstall) return MakeUninstall(options);
-  UniqueFile log_file;
-  if (!options.log_path.empty()) {
-    log_file.reset(std::fopen(options.log_path.c_str(), "a"));
-    if (!log_file) {
-      std::fprintf(stderr, "qxirun: cannot open log file %s\n", options.log_path.c_str());
-      return kExitUsage;
-    }
-  }
-  UniqueFile journal_file;
-  if (!options.journal_path.empty()) {
-    journal_file.reset(std::fopen(options.journal_path.c_str(), "ab"));
-    if (!journal_file) {
-      std::fprintf(stderr, "qxirun: cannot open journal file %s\n", options.journal_path.c_str());
-      return kExitUsage;
-    }
+  UniqueFile log_file, journal_file;
+  if (!OpenToAppend(options.log_path, "a", "log", log_file) ||
+      !OpenToAppend(options.journal_path, "ab", "journal", journal_file)) {
+    return kExitUsage;
   }
   // The check looks for relative files where the run will: in the script's folder.
   const std::string script =
