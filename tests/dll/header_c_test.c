@@ -24,6 +24,7 @@ static void QXI_CALL OnAdvance(int amount) { (void)amount; }
 static void QXI_CALL OnEvent(int kind, const char* text, unsigned int number) {
   (void)kind, (void)text, (void)number;
 }
+static void QXI_CALL OnJournal(const char* record) { (void)record; }
 
 static int failures = 0;
 static void Check(int ok, const char* what) {
@@ -70,6 +71,10 @@ int main(int argc, char** argv) {
              "RegisterAdvanceDialog returns its argument");
   CHECK_CALL("RegisterEventFunction", RegisterEventFunction(OnEvent) == OnEvent,
              "RegisterEventFunction returns its argument");
+  CHECK_CALL("RegisterJournalFunction", RegisterJournalFunction(OnJournal) == OnJournal,
+             "RegisterJournalFunction returns its argument");
+  CHECK_CALL("RegisterJournalFunction", RegisterJournalFunction(NULL) == NULL,
+             "RegisterJournalFunction returns a null argument");
 
   CHECK_CALL("ProcessQXS", (ProcessQXS(missing, "Setup"), logged == 1),
              "ProcessQXS of a missing script logs once");
