@@ -1,4 +1,4 @@
-/* Public interface of QXI.dll for host programs: the seven exports and the five callbacks.
+/* Public interface of QXI.dll for host programs: the exports and the callbacks.
    Plain C, usable from C and C++. Every function and callback uses the Windows standard
    calling convention (__stdcall, the callee removes the arguments), and every export is found
    under its plain, undecorated name, so hosts may link with the import library or look the
@@ -51,6 +51,18 @@ typedef void(QXI_CALL* QxiSetSubDialogFunction)(const char* text, int number);
    the whole size at once for a file deferred to the restart or skipped by ExtractQXZ). */
 typedef void(QXI_CALL* QxiAdvanceDialogFunction)(int amount);
 
+/* Optional, for hosts that run without a person in front of the screen (a silent setup under
+   a deployment tool). Until one is registered, the commands behave as they always have. */
+
+/* Called by the MessageBox command instead of showing a box: the message body and the title
+   after their folder macros. The line is taken as answered when the function returns. */
+typedef void(QXI_CALL* QxiMessageBoxFunction)(const char* text, const char* caption);
+
+/* Called by Reboot, Logoff and Shutdown instead of asking Windows: the ExitWindowsEx flag the
+   command would have passed (EWX_REBOOT 2, EWX_LOGOFF 0, EWX_SHUTDOWN 1). The request counts
+   as made; the host decides when, and whether, to carry it out. */
+typedef void(QXI_CALL* QxiExitWindowsFunction)(unsigned int flags);
+
 /* ---- Exports. */
 
 /* Runs master section `section_name` of the script at `script_path` (both non-null; an empty
@@ -71,6 +83,18 @@ QXI_IMPORT QxiSetDialogFunction QXI_CALL RegisterSetDialog(QxiSetDialogFunction 
 QXI_IMPORT QxiSetSubDialogFunction QXI_CALL RegisterSetSubDialog(QxiSetSubDialogFunction fn);
 QXI_IMPORT QxiAdvanceDialogFunction QXI_CALL RegisterAdvanceDialog(QxiAdvanceDialogFunction fn);
 
+/* Store the host's replacement for the message box or for the session requests and return
+   `fn`. Null puts back the engine's own behaviour: the box, the request to Windows. */
+QXI_IMPORT QxiMessageBoxFunction QXI_CALL RegisterMessageBoxFunction(QxiMessageBoxFunction fn);
+QXI_IMPORT QxiExitWindowsFunction QXI_CALL RegisterExitWindowsFunction(QxiExitWindowsFunction fn);
+
+/* Expands the folder macros of `text` as a script line would ($WINDIR$, $$, ...). Returns
+   the length of the expansion without its NUL; when that is less than `size`, the expansion
+   and a NUL are written to `buffer`, else `buffer` is left alone (ask again with a larger
+   one). Returns -1, logging nothing, for a text a script line would refuse (an unknown or
+   unclosed macro) and for a null `text`. */
+QXI_IMPORT int QXI_CALL ExpandFolderMacros(const char* text, char* buffer, int size);
+
 /* ---- The same exports as pointer types, for hosts that use LoadLibrary and GetProcAddress. */
 typedef void(QXI_CALL* QxiProcessQXS)(const char* script_path, const char* section_name);
 typedef int(QXI_CALL* QxiEvaluateCondition)(const char* script_path, const char* name);
@@ -79,6 +103,9 @@ typedef QxiSetDialogTitleFunction(QXI_CALL* QxiRegisterSetDialogTitle)(QxiSetDia
 typedef QxiSetDialogFunction(QXI_CALL* QxiRegisterSetDialog)(QxiSetDialogFunction fn);
 typedef QxiSetSubDialogFunction(QXI_CALL* QxiRegisterSetSubDialog)(QxiSetSubDialogFunction fn);
 typedef QxiAdvanceDialogFunction(QXI_CALL* QxiRegisterAdvanceDialog)(QxiAdvanceDialogFunction fn);
+typedef QxiMessageBoxFunction(QXI_CALL* QxiRegisterMessageBoxFunction)(QxiMessageBoxFunction fn);
+typedef QxiExitWindowsFunction(QXI_CALL* QxiRegisterExitWindowsFunction)(QxiExitWindowsFunction fn);
+typedef int(QXI_CALL* QxiExpandFolderMacros)(const char* text, char* buffer, int size);
 
 #ifdef __cplusplus
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "system/exit_windows.h"
+#include "system/host_replacements.h"
 #include "engine/last_error.h"
 #include "engine/unique_handle.h"
 
@@ -32,6 +33,11 @@ void EnableShutdownPrivilege() {
 }
 
 void RequestExitWindows(UINT flags) {
+  // A host that took the requests over receives them instead, and none is refused.
+  if (QxiExitWindowsFunction replacement = ExitWindowsReplacement()) {
+    replacement(flags);
+    return;
+  }
   if (flags != EWX_LOGOFF) EnableShutdownPrivilege();
   // The request is carried out asynchronously and the run goes on with the next line. A
   // refused request is reported: the restart that completes the installation would
@@ -50,6 +56,10 @@ ExitWindowsCall SetExitWindowsCall(ExitWindowsCall call) {
 namespace system_commands {
 
 void ShowMessageBox(const ParamList& params) {
+  if (QxiMessageBoxFunction replacement = MessageBoxReplacement()) {
+    replacement(params[kBody].c_str(), params[kTitle].c_str());
+    return;
+  }
   MessageBoxA(nullptr, params[kBody].c_str(), params[kTitle].c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
