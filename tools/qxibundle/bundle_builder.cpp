@@ -1,10 +1,12 @@
 #include "bundle_builder.h"
 
 #include <algorithm>
+#include <cstdio>
 
 #include "archive/implode/crc32.h"
 #include "archive/implode/implode.h"
 #include "archive_file.h"
+#include "bundle_reader.h"
 #include "create_command.h"
 #include "resource_section.h"
 
@@ -78,6 +80,47 @@ void BuildBundle(const BundleInputs& inputs, BundleSink& sink) {
     AddPacked(writer, EntryRole::kFile, file.name, qxzpack::ReadWholeFile(file.disk_path));
   }
   writer.Finish(BundleKind::kSetup);
+}
+
+std::string ListBundle(qxi::ByteSource& file) {
+  const BundleContents contents = OpenBundle(file);
+  std::vector<uint8_t> headers(static_cast<size_t>(std::min<uint64_t>(contents.payload_offset, 4096)));
+  file.Seek(0);
+  file.ReadExact(headers.data(), headers.size());
+  const PeLayout layout = ReadPeLayout(headers.data(), headers.size());
+  static const char* const kRoles[] = {"file", "engine", "settings"};
+  char line[512];
+  std::string out;
+  std::snprintf(line, sizeof line, "%-8s %10s %10s %-8s %10s %s\n", "PART", "OFFSET", "STORED",
+                "METHOD", "SIZE", "NAME");
+  out += line;
+  std::snprintf(line, sizeof line, "%-8s %10d %10llu %-8s %10s checksum field at %u\n", "image", 0,
+                static_cast<unsigned long long>(contents.payload_offset), "-", "-",
+                layout.checksum_offset);
+  out += line;
+  uint64_t end = contents.payload_offset;
+  for (const BundleEntry& entry : contents.entries) {
+    const EntryHeader& header = entry.header;
+    end = entry.data_offset + header.stored_size;
+    std::snprintf(line, sizeof line, "%-8s %10llu %10llu %-8s %10llu %s\n",
+                  kRoles[static_cast<int>(header.role)],
+                  static_cast<unsigned long long>(entry.header_offset),
+                  static_cast<unsigned long long>(end - entry.header_offset),
+                  header.method == EntryMethod::kStored ? "stored" : "implode",
+                  static_cast<unsigned long long>(header.size),
+                  header.role == EntryRole::kEngine ? "QXI.dll" : entry.name.c_str());
+    out += line;
+  }
+  const uint64_t trailer = end + (kBundleAlignment - (end + kTrailerSize) % kBundleAlignment) % kBundleAlignment;
+  std::snprintf(line, sizeof line, "%-8s %10llu %10llu %-8s %10s crc field at %llu\n", "trailer",
+                static_cast<unsigned long long>(trailer), static_cast<unsigned long long>(kTrailerSize),
+                "-", "-", static_cast<unsigned long long>(trailer + kTrailerCrcOffset));
+  out += line;
+  std::snprintf(line, sizeof line, "%s, %llu bytes\n",
+                contents.kind == BundleKind::kSetup ? "setup" : "uninstaller",
+                static_cast<unsigned long long>(file.Size()));
+  out += line;
+  return out;
 }
 
 }  // namespace qxibundle

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "archive/byte_source.h"
 #include "bundle_settings.h"
 #include "bundle_writer.h"
 
@@ -40,5 +41,9 @@ PackedEntry PackEntry(EntryRole role, const std::vector<uint8_t>& data);
 /// BundleError when the stub and the engine are not for the same processor or the stub
 /// cannot take the resources, and std::runtime_error naming a file that cannot be read.
 void BuildBundle(const BundleInputs& inputs, BundleSink& sink);
+
+/// What --list prints of a checked bundle: a line for the image, one per entry, one for the
+/// trailer, each "PART OFFSET STORED METHOD SIZE NAME" in columns, and the file size.
+std::string ListBundle(qxi::ByteSource& file);
 
 }  // namespace qxibundle

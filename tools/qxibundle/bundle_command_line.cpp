@@ -13,7 +13,7 @@ BundleOptions ParseBundleCommandLine(const std::vector<std::string>& args) {
       {"--out", &BundleOptions::out},         {"--name", &BundleOptions::name},
       {"--version", &BundleOptions::version}, {"--publisher", &BundleOptions::publisher},
       {"--icon", &BundleOptions::icon},       {"--install-dir", &BundleOptions::install_dir},
-      {"--kit", &BundleOptions::kit},
+      {"--kit", &BundleOptions::kit},         {"--list", &BundleOptions::list},
   };
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -42,6 +42,10 @@ BundleOptions ParseBundleCommandLine(const std::vector<std::string>& args) {
       folders.push_back(arg);
     }
   }
+  if (!options.list.empty()) {
+    if (!folders.empty() || !options.out.empty()) throw UsageError("--list takes no other file");
+    return options;
+  }
   if (folders.size() != 1) {
     throw UsageError(folders.empty() ? "no setup folder named" : "more than one setup folder");
   }
@@ -54,6 +58,7 @@ const char* BundleUsageText() {
   return "usage: qxibundle --out SETUP.EXE [--name NAME] [--version V] [--publisher P]\n"
          "                 [--icon FILE.ico] [--install-dir DIR] [--per-user] [--force]\n"
          "                 [--kit DIR] FOLDER\n"
+         "       qxibundle --list SETUP.EXE\n"
          "Makes one setup program of FOLDER: FOLDER's setup.qxs (its master section Setup is\n"
          "what runs) and every file below FOLDER, with QXI.dll and the setup stub. The script\n"
          "is checked first; errors stop the build.\n"
@@ -68,8 +73,10 @@ const char* BundleUsageText() {
          "                     uninstaller for the current user only\n"
          "  --force            build even when the check finds errors\n"
          "  --kit DIR          the folder of qxistub.exe and QXI.dll (default: qxibundle's own)\n"
-         "Exit status: 0 built, 1 not built (a check error or a file that cannot be read),\n"
-         "2 bad usage.\n";
+         "  --list SETUP.EXE   check a setup as it checks itself and list its parts: where each\n"
+         "                     lies, its stored and its original size\n"
+         "Exit status: 0 built (or listed), 1 not built (a check error, a file that cannot be\n"
+         "read) or not a sound setup, 2 bad usage.\n";
 }
 
 }  // namespace qxibundle

@@ -15,6 +15,7 @@ class UsageError : public std::runtime_error {
 
 struct BundleOptions {
   bool help = false;
+  std::string list;         ///< --list SETUP.EXE: check it and list its parts instead
   std::string out;          ///< the setup program to write
   std::string source_dir;   ///< the setup folder: setup.qxs and what it reads
   std::string name;         ///< default: the setup folder's own name

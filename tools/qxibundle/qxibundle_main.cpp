@@ -133,6 +133,11 @@ int main(int argc, char** argv) {
       std::printf("%s", BundleUsageText());
       return kExitBuilt;
     }
+    if (!options.list.empty()) {
+      qxzpack::ArchiveFileSource file(options.list);
+      std::printf("%s", ListBundle(file).c_str());
+      return kExitBuilt;
+    }
     return Build(options);
   } catch (const UsageError& e) {
     std::fprintf(stderr, "qxibundle: %s\n%s", e.what(), BundleUsageText());
