@@ -8,6 +8,9 @@
 #   qxi-extras qxirun.exe --quiet, the registry, INI and shortcut lines alone (what the two
 #              above spend besides the files)
 #   xcopy      xcopy /E /I /Q /Y of the files alone: the platform's own copy
+#   qxi-bundle the ExtractQXZ script and its archives made into one setup.exe by qxibundle,
+#              run with /S (it checks itself, unpacks into a private folder, runs the script,
+#              registers its uninstaller and removes the folder)
 #   nsis-store, nsis-zlib, nsis-lzma   makensis installers run with /S /D=
 # Every installation is checked against the payload (files, sizes, SHA-256; INI keys,
 # registry values and shortcuts but for xcopy) and a difference fails the run. The
@@ -33,7 +36,7 @@ now() { date +%s.%N; }
 elapsed() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.1f", b - a }'; }
 
 cmake --preset "$arch" >/dev/null
-cmake --build --preset "$arch" --target QXI qxirun qxzpack >/dev/null
+cmake --build --preset "$arch" --target QXI qxirun qxzpack qxibundle qxistub >/dev/null
 mkdir -p "$work" "$installers"
 
 # --- the payload, made once per size -------------------------------------------------------
@@ -68,6 +71,13 @@ for top in "$payload"/files/*/; do
   note "qxzpack $top.qxz: $(elapsed "$start") s"
 done
 python3 "$here/make_installers.py" "$payload" "$installers" "${archives[@]}"
+# Made afresh every time, so that it carries the stub and the DLL of this build.
+for archive in "$installers"/*.qxz; do ln -f "$archive" "$installers/bundle/"; done
+start=$(now)
+"$WINE" "$bin/qxibundle.exe" --out "$(winpath "$installers/bundle.exe")" --name "QXI benchmark" \
+  --install-dir 'C:\bench\qxi-bundle' "$(winpath "$installers/bundle")" >"$work/qxibundle.log" 2>&1 ||
+  { cat "$work/qxibundle.log" >&2; exit 1; }
+note "qxibundle bundle.exe: $(elapsed "$start") s"
 for compressor in store zlib lzma; do
   [ -f "$installers/$compressor.exe" ] && continue
   start=$(now)
@@ -84,12 +94,14 @@ done
 install_once() {  # VARIANT ROUND: prints the seconds taken; fails on an error or a difference
   local variant=$1 name="$1-$2" script cmd
   local dest_win="C:\\bench\\$name" dest=$prefix/drive_c/bench/$name
+  [ "$variant" = qxi-bundle ] && dest=$prefix/drive_c/bench/qxi-bundle
   case $variant in
     qxi-copy | qxi-qxz | qxi-extras)
       script=$work/$name.qxs
       sed "s/@DEST@/C:\\\\bench\\\\$name/g" "$installers/${variant#qxi-}.qxs" >"$script"
       cmd=("$bin/qxirun.exe" --quiet "$(winpath "$script")" Setup) ;;
     xcopy) cmd=(xcopy "$(winpath "$payload/files")" "$dest_win" /E /I /Q /Y) ;;
+    qxi-bundle) cmd=("$installers/bundle.exe" /S) ;;
     nsis-*) cmd=("$installers/${variant#nsis-}.exe" /S "/D=$dest_win") ;;
   esac
   sync
@@ -115,7 +127,7 @@ install_once() {  # VARIANT ROUND: prints the seconds taken; fails on an error o
 # The first Wine program of a prefix starts Wine's own services (about 2 s): not timed.
 "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
 
-variants=(qxi-copy qxi-qxz qxi-extras xcopy nsis-store nsis-zlib nsis-lzma)
+variants=(qxi-copy qxi-qxz qxi-extras qxi-bundle xcopy nsis-store nsis-zlib nsis-lzma)
 times=$work/times.tsv
 printf 'variant\tround\tseconds\n' >"$times"
 for round in $(seq "$rounds"); do

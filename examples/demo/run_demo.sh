@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# run_demo.sh BIN PREFIX ARCH: builds the demo's installation medium from the programs in BIN
-# (QXI.dll, qxirun.exe, qxzpack.exe, lumen.exe), installs Lumen Notes twice in the Wine prefix
-# PREFIX (made fresh) and shows what each run changed on the machine:
+# run_demo.sh BIN PREFIX ARCH [QXIBUNDLE]: builds the demo's installation medium from the
+# programs in BIN (QXI.dll, qxirun.exe, qxzpack.exe, lumen.exe), makes it one setup.exe with
+# qxibundle (QXIBUNDLE, the Linux program, when given; else BIN's qxibundle.exe under Wine),
+# installs Lumen Notes twice with it in the Wine prefix PREFIX (made fresh), silently as a
+# deployment tool runs it, and shows what each run changed on the machine:
 #   1. a fresh installation, while another program keeps the shared runtime in use;
 #   2. the restart that replaces the runtime;
 #   3. a second installation, which finds the first and takes the upgrade path.
-# Exit status: 0 when both runs logged no error.
+# Exit status: 0 when both runs ended as expected (3010, then 0).
 set -u
-bin=$(realpath "$1") prefix=$(realpath -m "$2") arch=$3
+bin=$(realpath "$1") prefix=$(realpath -m "$2") arch=$3 qxibundle=${4:-}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 . "$root/cmake/wine-env.sh"
@@ -25,6 +27,19 @@ rm -rf "$prefix" "$prefix.lock"
 wine_env "$prefix" "$arch"
 section "Building the medium: qxzpack packs the payload"
 "$here/build_medium.sh" "$bin" "$prefix" "$arch" "$medium" | indent
+setup=$(dirname "$prefix")/demo-setup.exe
+bundle_options=(--name "Lumen Notes" --version 2.1 --publisher "Lumen Software"
+                --install-dir 'C:\Program Files\Lumen Notes')
+if [ -n "$qxibundle" ]; then
+  section "Making one setup.exe of the medium: qxibundle (Linux)"
+  "$qxibundle" --out "$setup" "${bundle_options[@]}" --kit "$bin" "$medium" || exit 1
+  "$qxibundle" --list "$setup" | indent
+else
+  section "Making one setup.exe of the medium: qxibundle.exe"
+  wine_run "$bin/qxibundle.exe" --out "$(winpath "$setup")" "${bundle_options[@]}" \
+    "$(winpath "$medium")" || exit 1
+  wine_run "$bin/qxibundle.exe" --list "$(winpath "$setup")" | indent
+fi
 
 drive_c=$prefix/drive_c
 app="$drive_c/Program Files/Lumen Notes"
@@ -33,9 +48,18 @@ sysdir=$drive_c/windows/system32
 # The restart-actions file, whatever the letter case of its name; empty when there is none.
 wininit() { find "$drive_c/windows" -maxdepth 1 -iname wininit.ini | head -1; }
 
+# install EXPECTED: runs setup.exe /S as a deployment tool does, shows its log, and fails
+# unless its exit status is EXPECTED.
 install() {
-  section "qxirun setup.qxs Setup"
-  (cd "$medium" && wine_run "$bin/qxirun.exe" "$(winpath "$medium/setup.qxs")" Setup)
+  local log=$(dirname "$prefix")/demo-setup.log
+  rm -f "$log"
+  section "setup.exe /S /LOG=setup.log (as a deployment tool runs it)"
+  # The post-install step's own output comes first: the program shares the tool's output.
+  local result
+  result=$(wine_run "$bin/deployment_tool.exe" run "$(winpath "$setup")" /S "/LOG=$(winpath "$log")" | tr -d '\r')
+  indent < "$log"
+  echo "$result" | indent
+  [ "$(echo "$result" | grep '^exit status: ')" = "exit status: $1" ]
 }
 
 show_machine() {
@@ -67,7 +91,7 @@ holder=$!
 for _ in $(seq 100); do [ -f "$sysdir/lumenrt.dll.held" ] && break; sleep 0.1; done
 section "Another program is using C:\\windows\\system32\\lumenrt.dll"
 status=0
-install || status=1
+install 3010 || status=1
 show_machine
 
 # --- 2. the restart ---------------------------------------------------------------------
@@ -83,7 +107,7 @@ section "Second run: EvaluateCondition sees the earlier installation"
 for name in Installed SameVersion HasIni HasNotesPath; do
   echo "    $name = $(wine_run "$bin/qxirun.exe" --eval "$(winpath "$medium/setup.qxs")" $name | tr -d '\r')"
 done
-install || status=1
+install 0 || status=1
 show_machine
 "$root/cmake/wine-prefix.sh" stop "$prefix" "$arch"
 exit $status

@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# demo_test.sh BIN PREFIX ARCH: runs the demo installation (examples/demo/run_demo.sh) in a
-# prefix of its own and checks what both runs did: the fresh installation with the runtime in
-# use, the restart that replaces it, and the upgrade.
+# demo_test.sh BIN PREFIX ARCH [QXIBUNDLE]: runs the demo installation (examples/demo/run_demo.sh)
+# in a prefix of its own, with its setup made by QXIBUNDLE (the Linux program) when it exists,
+# and checks what both runs did: the fresh installation with the runtime in use, the restart
+# that replaces it, and the upgrade.
 set -u
-bin=$1 prefix=$2 arch=$3
+bin=$1 prefix=$2 arch=$3 qxibundle=${4:-}
+[ -x "$qxibundle" ] || { echo "note: no Linux qxibundle; the setup is made by qxibundle.exe"; qxibundle=; }
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=$(mktemp)
 trap 'rm -f "$out"; "$root/cmake/wine-prefix.sh" remove "$prefix" "$arch"' EXIT
-"$root/examples/demo/run_demo.sh" "$bin" "$prefix" "$arch" > "$out" 2>&1
+"$root/examples/demo/run_demo.sh" "$bin" "$prefix" "$arch" "$qxibundle" > "$out" 2>&1
 status=$?
 tr -d '\r' < "$out" > "$out.plain" && mv "$out.plain" "$out"
 failures=0
@@ -24,7 +26,8 @@ expect() {  # expect TEXT...: each text must appear, in this order, in the demo'
   done
 }
 [ $status -eq 0 ] || { echo "FAIL: demo exit status $status"; failures=$((failures + 1)); }
-expect "=== Another program is using" \
+expect "=== Making one setup.exe of the medium: qxibundle" "QXI.dll" "setup.qxs" "setup, " \
+       "=== Another program is using" "Lumen Notes Setup 2.1" "Restart needed: yes" "exit status: 3010" \
        "=== Files in C:\\Program Files\\Lumen Notes" \
        "Notes\\index.dat  0 bytes" "Notes\\notebooks\\travel\\packing.txt  " "firstrun.txt  " \
        "help\\index.txt  " "lumen.exe  " "readme.txt  " "templates\\letters\\formal.txt  " \
@@ -36,7 +39,7 @@ expect "=== Another program is using" \
        "C:\\windows\\system32\\lumenrt.dll=" \
        "lumenrt.dll now: Lumen shared runtime 2.1" "WININIT.INI carried out and renamed" \
        "Installed = 1" "SameVersion = 1" "HasIni = 1" "HasNotesPath = 1" \
-       "firstrun.old  " \
+       "Restart needed: no" "exit status: 0" "firstrun.old  " \
        "LastSetup    REG_SZ    upgrade" "SetupCount    REG_DWORD    0x2" \
        "Kind=upgrade" "History=2.1;2.1;" \
        "=== Waiting for the next restart" "    nothing"

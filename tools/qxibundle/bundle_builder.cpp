@@ -13,6 +13,9 @@
 namespace qxibundle {
 namespace {
 
+// A large file whose first part does not shrink by 2% is stored without a try of the whole.
+constexpr size_t kSampleSize = 64 * 1024;
+
 uint32_t Crc32Of(const std::vector<uint8_t>& data) {
   uint32_t crc = 0xFFFFFFFFu;
   constexpr size_t kSlice = size_t{1} << 30;
@@ -49,13 +52,18 @@ PackedEntry PackEntry(EntryRole role, const std::vector<uint8_t>& data) {
   entry.header.size = data.size();
   entry.header.crc = Crc32Of(data);
   // Files that are compressed already (archives, media) come out larger: they are stored.
-  if (data.size() <= 0xFFFFFFFFu) {
-    const qxi::ImplodeOptions options{
-        qxzpack::LooksLikeText(data.data(), data.size()) ? qxi::ImplodeLiterals::kCoded
-                                                         : qxi::ImplodeLiterals::kBinary,
-        4096, qxi::ImplodeEffort::kBest};
-    qxi::Implode(data.data(), data.size(), options, &entry.stored);
+  // A large file is tried on its first part first, so that such files cost no whole pass.
+  const qxi::ImplodeOptions options{
+      qxzpack::LooksLikeText(data.data(), data.size()) ? qxi::ImplodeLiterals::kCoded
+                                                       : qxi::ImplodeLiterals::kBinary,
+      4096, qxi::ImplodeEffort::kBest};
+  bool worth_trying = data.size() <= 0xFFFFFFFFu;
+  if (worth_trying && data.size() > kSampleSize * 4) {
+    std::vector<uint8_t> sample;
+    qxi::Implode(data.data(), kSampleSize, options, &sample);
+    worth_trying = sample.size() < kSampleSize - kSampleSize / 50;
   }
+  if (worth_trying) qxi::Implode(data.data(), data.size(), options, &entry.stored);
   if (entry.stored.empty() || entry.stored.size() >= data.size()) {
     entry.stored = data;
     entry.header.method = EntryMethod::kStored;

@@ -11,7 +11,7 @@
 namespace qxistub {
 
 struct ScriptRun {
-  std::string script;   ///< full path
+  std::string script;   ///< its path, from the current folder or full
   std::string section;  ///< the master section
   std::string title;    ///< the window's title
   qxisetup::RunWords words;

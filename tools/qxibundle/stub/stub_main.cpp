@@ -85,12 +85,13 @@ int RunSetup(const StubOptions& options, RunLog& log, qxi::ByteSource& bundle,
     LoadStubEngine(folder.path() + "\\" + kEngineFileName, engine);
     TakeOverSession(engine, log, options.silent);
     const int waiting_before = qxirun::CountPendingRenames();
-    // The script runs in its own folder, as every host runs it.
+    // The script runs in its own folder, as every host runs it, and by its bare name, so that
+    // what is logged names "setup.qxs" rather than the private folder's random one.
     if (!SetCurrentDirectoryA(setup_folder.c_str())) {
       throw StubError(SystemFailure("cannot enter " + setup_folder, GetLastError()));
     }
     ScriptRun run;
-    run.script = setup_folder + "\\" + kSetupScript;
+    run.script = kSetupScript;
     run.section = kSetupSection;
     run.title = title;
     run.silent = options.silent;
