@@ -39,6 +39,8 @@ namespace std {
 
 void __throw_bad_alloc() { throw bad_alloc(); }
 
+void __throw_bad_array_new_length() { throw bad_array_new_length(); }
+
 void __throw_length_error(const char* text) { throw RuntimeMisuse(text); }
 
 void __throw_logic_error(const char* text) { throw RuntimeMisuse(text); }

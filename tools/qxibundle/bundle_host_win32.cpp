@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include <vector>
+#include "code_pages.h"
 
 namespace qxibundle {
 
@@ -16,15 +16,7 @@ std::string OwnFolder() {
 }
 
 std::string ArgumentToUtf8(const std::string& argument) {
-  if (argument.empty()) return argument;
-  const int size = static_cast<int>(argument.size());
-  const int units = MultiByteToWideChar(CP_ACP, 0, argument.data(), size, nullptr, 0);
-  std::vector<wchar_t> wide(static_cast<size_t>(units));
-  MultiByteToWideChar(CP_ACP, 0, argument.data(), size, wide.data(), units);
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), units, &utf8[0], bytes, nullptr, nullptr);
-  return utf8;
+  return Recode(argument, CP_ACP, CP_UTF8);
 }
 
 }  // namespace qxibundle

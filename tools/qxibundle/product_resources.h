@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "resource_section.h"
+#include "utf16_text.h"
 
 namespace qxibundle {
 
@@ -39,9 +40,5 @@ std::vector<ResourceItem> IconResources(const std::vector<uint8_t>& ico);
 /// `ico` is not empty.
 std::vector<ResourceItem> ProductResources(const ProductFacts& facts,
                                            const std::vector<uint8_t>& ico);
-
-/// The UTF-16 code units of UTF-8 `text`. Throws BundleError naming `what` for bytes that
-/// are not UTF-8.
-std::u16string Utf8ToUtf16(const std::string& text, const char* what);
 
 }  // namespace qxibundle

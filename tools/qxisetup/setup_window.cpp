@@ -89,6 +89,15 @@ bool SetupWindow::Create(HINSTANCE instance, const std::string& title, bool auto
   return true;
 }
 
+void SetupWindow::RunUntilClosed() {
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (IsDialogMessageA(window_, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
 LRESULT CALLBACK SetupWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
                                          LPARAM lparam) {
   if (message == WM_NCCREATE) {

@@ -27,6 +27,9 @@ class SetupWindow {
               const RunWords& words = RunWords());
 
   HWND handle() const { return window_; }
+  /// Runs this thread's message loop, with the window's keyboard navigation, until the
+  /// window has been closed.
+  void RunUntilClosed();
   /// 0 when the run logged nothing, 1 otherwise.
   int exit_code() const { return tracker_.counts().errors == 0 ? 0 : 1; }
 

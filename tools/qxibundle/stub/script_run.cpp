@@ -44,12 +44,7 @@ void RunInWindow(const qxirun::EngineLibrary& engine, const ScriptRun& run,
   if (!worker.Start(engine, window.handle(), run.script, run.section, &observer)) {
     throw StubError(SystemFailure("cannot start the installation thread", GetLastError()));
   }
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (IsDialogMessageA(window.handle(), &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
+  window.RunUntilClosed();
   worker.Join();
   observer.Finish();
 }

@@ -11,6 +11,7 @@
 
 #include "bundle_reader.h"
 #include "bundle_settings.h"
+#include "code_pages.h"
 #include "payload_unpack.h"
 #include "pending_renames.h"
 #include "private_folder.h"
@@ -57,17 +58,7 @@ std::string SetupTitle(const qxibundle::BundleSettings& settings) {
 }
 
 // A text of the bundle (UTF-8) in the ANSI code page the engine and the "A" functions use.
-std::string ToAnsi(const std::string& utf8) {
-  if (utf8.empty()) return utf8;
-  const int size = static_cast<int>(utf8.size());
-  const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  std::vector<wchar_t> wide(static_cast<size_t>(units));
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), units);
-  const int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
-  std::string ansi(static_cast<size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_ACP, 0, wide.data(), units, &ansi[0], bytes, nullptr, nullptr);
-  return ansi;
-}
+std::string ToAnsi(const std::string& utf8) { return qxibundle::Recode(utf8, CP_UTF8, CP_ACP); }
 
 int RunSetup(const StubOptions& options, RunLog& log, qxi::ByteSource& bundle,
              const qxibundle::BundleContents& contents,
