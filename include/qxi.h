@@ -51,6 +51,29 @@ typedef void(QXI_CALL* QxiSetSubDialogFunction)(const char* text, int number);
    the whole size at once for a file deferred to the restart or skipped by ExtractQXZ). */
 typedef void(QXI_CALL* QxiAdvanceDialogFunction)(int amount);
 
+/* Called once per event of the run, with its kind (one of the QXI_EVENT_... values below), a
+   text and a number. Hosts ignore kinds they do not know: later versions may add kinds. */
+typedef void(QXI_CALL* QxiEventFunction)(int kind, const char* text, unsigned int number);
+
+/* A command line was read whole and its command carried out, also when the command then
+   failed (its failure is logged first). Text: the section's name as the master line gives it;
+   number: the line number, counted as in log messages. Lines of the Conditions section and of
+   master sections give no event, nor does a line refused while it was read (it is logged). */
+#define QXI_EVENT_LINE_RUN 1
+/* A command line was skipped because of its condition prefix. Text and number as above. */
+#define QXI_EVENT_LINE_SKIPPED 2
+/* CopyFile or an ExtractQXZ entry wrote its file into place. Text: the destination's path as
+   the line builds it (the name the priorities store uses); number: the file's size in bytes.
+   File events come before the priority is recorded, so a store that cannot be written is
+   logged after the event. */
+#define QXI_EVENT_FILE_WRITTEN 3
+/* CopyFile or an ExtractQXZ entry left the destination as it was, because the priority stored
+   for it was not lower than the file's. Text and number as above. */
+#define QXI_EVENT_FILE_LEFT 4
+/* CopyFile or an ExtractQXZ entry could not write the destination now: the file waits in the
+   temporary folder (or at its source) for the restart. Text and number as above. */
+#define QXI_EVENT_FILE_DEFERRED 5
+
 /* Optional, for hosts that run without a person in front of the screen (a silent setup under
    a deployment tool). Until one is registered, the commands behave as they always have. */
 
@@ -82,6 +105,7 @@ QXI_IMPORT QxiSetDialogTitleFunction QXI_CALL RegisterSetDialogTitle(QxiSetDialo
 QXI_IMPORT QxiSetDialogFunction QXI_CALL RegisterSetDialog(QxiSetDialogFunction fn);
 QXI_IMPORT QxiSetSubDialogFunction QXI_CALL RegisterSetSubDialog(QxiSetSubDialogFunction fn);
 QXI_IMPORT QxiAdvanceDialogFunction QXI_CALL RegisterAdvanceDialog(QxiAdvanceDialogFunction fn);
+QXI_IMPORT QxiEventFunction QXI_CALL RegisterEventFunction(QxiEventFunction fn);
 
 /* Store the host's replacement for the message box or for the session requests and return
    `fn`. Null puts back the engine's own behaviour: the box, the request to Windows. */
@@ -103,6 +127,8 @@ typedef QxiSetDialogTitleFunction(QXI_CALL* QxiRegisterSetDialogTitle)(QxiSetDia
 typedef QxiSetDialogFunction(QXI_CALL* QxiRegisterSetDialog)(QxiSetDialogFunction fn);
 typedef QxiSetSubDialogFunction(QXI_CALL* QxiRegisterSetSubDialog)(QxiSetSubDialogFunction fn);
 typedef QxiAdvanceDialogFunction(QXI_CALL* QxiRegisterAdvanceDialog)(QxiAdvanceDialogFunction fn);
+typedef QxiEventFunction(QXI_CALL* QxiRegisterEventFunction)(QxiEventFunction fn);
+
 typedef QxiMessageBoxFunction(QXI_CALL* QxiRegisterMessageBoxFunction)(QxiMessageBoxFunction fn);
 typedef QxiExitWindowsFunction(QXI_CALL* QxiRegisterExitWindowsFunction)(QxiExitWindowsFunction fn);
 typedef int(QXI_CALL* QxiExpandFolderMacros)(const char* text, char* buffer, int size);

@@ -1,5 +1,6 @@
 /* A complete console host for QXI.dll: loads the library, registers the five callbacks, can ask
-   for one condition with EvaluateCondition, and runs one master section of a script.
+   for one condition with EvaluateCondition, and runs one master section of a script in the
+   script's own folder.
 
    usage: host SCRIPT SECTION [CONDITION]
 
@@ -52,6 +53,20 @@ static void QXI_CALL OnAdvance(int amount) {
   }
 }
 
+/* Relative paths in a script (CopyFile ., Include parts.qxs) start from the current folder:
+   make it the script's own, and name the script by its full path from then on. When that
+   cannot be done, the script is run as given, and the engine reports it if it cannot open it. */
+static const char* EnterScriptFolder(const char* script, char* full, DWORD size) {
+  char* name = NULL;
+  DWORD length = GetFullPathNameA(script, size, full, &name);
+  if (length == 0 || length >= size || name == NULL) return script;
+  char first = *name;
+  *name = '\0'; /* the folder, with its trailing backslash */
+  BOOL entered = SetCurrentDirectoryA(full);
+  *name = first;
+  return entered ? full : script;
+}
+
 /* GetProcAddress with the cast to the export's type, through the generic function type. */
 #define FIND(module, type, name) ((type)(void (*)(void))GetProcAddress((module), (name)))
 
@@ -60,7 +75,8 @@ int main(int argc, char** argv) {
     fprintf(stderr, "usage: host SCRIPT SECTION [CONDITION]\n");
     return 2;
   }
-  const char* script = argv[1];
+  char full_path[MAX_PATH];
+  const char* script = EnterScriptFolder(argv[1], full_path, MAX_PATH);
   const char* section = argv[2];
 
   HMODULE qxi = LoadLibraryA("QXI.dll");

@@ -73,7 +73,8 @@ show_machine() {
   "$WINE" reg query 'HKLM\Software\Brenvale\Tarnset\Priorities' 2>/dev/null | indent
   section "INI files"
   indent < "$drive_c/windows/lumen.ini"
-  section "Shortcuts"
+  # The prefix's Desktop is a folder of its own (cmake/wine-prefix.sh), not the home folder's.
+  section "Shortcuts, in the prefix's own Programs menu and Desktop folders"
   find "$drive_c/users" -name 'Lumen Notes.lnk' -print0 | LC_ALL=C sort -z |
     while IFS= read -r -d '' link; do
       echo "    ${link#"$drive_c/"}"

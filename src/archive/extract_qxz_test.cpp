@@ -110,13 +110,13 @@ class Extract : public ::testing::Test {
 
   // Writes `archive`, runs one ExtractQXZ line (line #2 of section [Files]) into
   // `destination` and returns the callbacks.
-  Texts Run(const Bytes& archive, const std::string& destination) {
+  Texts Run(const Bytes& archive, const std::string& destination, bool events = false) {
     const std::string archive_path = In("archive.qxz");
     WriteText(archive_path, std::string(archive.begin(), archive.end()));
-    return qxi_test::RunText(dir_,
-                             "[Main]\nFileCopy Files\n[Files]\nUnpacking 1\n"
-                             "ExtractQXZ \"" + archive_path + "\" \"" + destination + "\"\n",
-                             "Main", &script_);
+    const std::string script = "[Main]\nFileCopy Files\n[Files]\nUnpacking 1\n"
+                               "ExtractQXZ \"" + archive_path + "\" \"" + destination + "\"\n";
+    return events ? qxi_test::RunTextWithEvents(dir_, script, "Main", &script_)
+                  : qxi_test::RunText(dir_, script, "Main", &script_);
   }
 
   std::string In(const std::string& name) const { return dir_.path() + "\\" + name; }
@@ -183,11 +183,15 @@ TEST_F(Extract, PrioritiesSkipEntriesAndUpdateTheStore) {
   AddFile(&archive, "P5.TXT", "five", 0x20, 5);
   AddFile(&archive, "P0.TXT", "zero", 0x20, 0);
 
-  Texts calls = Run(archive, In("out"));
-  // The skipped entry still shows its name and moves the progress by its whole size once.
+  Texts calls = Run(archive, In("out"), true);
+  // The skipped entry still shows its name and moves the progress by its whole size once;
+  // only its event tells it from an entry written.
   EXPECT_EQ(calls, Texts({"dialog Unpacking 1", "subdialog " + In("out\\SUB\\P3.TXT") + " 5000",
-                          "advance 5000", "subdialog " + In("out\\P5.TXT") + " 4",
-                          "advance 4", "subdialog " + In("out\\P0.TXT") + " 4", "advance 4"}))
+                          "advance 5000", "event 4 " + In("out\\SUB\\P3.TXT") + " 5000",
+                          "subdialog " + In("out\\P5.TXT") + " 4", "advance 4",
+                          "event 3 " + In("out\\P5.TXT") + " 4",
+                          "subdialog " + In("out\\P0.TXT") + " 4", "advance 4",
+                          "event 3 " + In("out\\P0.TXT") + " 4", "event 1 Files 2"}))
       << Lines(calls);
   EXPECT_TRUE(Exists(In("out\\SUB")));  // its folder is made all the same
   EXPECT_FALSE(Exists(In("out\\SUB\\P3.TXT")));
@@ -329,9 +333,10 @@ TEST_F(Extract, LockedDestinationIsReplacedAtRestartFromATemporaryFile) {
   Bytes second;
   AddFile(&second, "LOCKED.DLL", "second contents", 0x21, 2);  // read-only, priority 2
   AddFile(&second, "OTHER.DLL", "other new");
-  Texts calls = Run(second, In("out"));
+  Texts calls = Run(second, In("out"), true);
   EXPECT_EQ(calls, Texts({"dialog Unpacking 1", "subdialog " + locked + " 15", "advance 15",
-                          "subdialog " + other + " 9", "advance 9"}))
+                          "event 5 " + locked + " 15", "subdialog " + other + " 9", "advance 9",
+                          "event 5 " + other + " 9", "event 1 Files 2"}))
       << Lines(calls);
   Texts temporary = EngineTemporaryFiles();
   ASSERT_EQ(temporary.size(), 2u);

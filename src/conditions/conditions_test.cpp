@@ -84,6 +84,7 @@ TEST_F(Conditions, FileTests) {
       "FileSize Five5 \"" + d + "\\five.txt\" 5\r\n"
       "FileSize Five4 \"" + d + "\\five.txt\" 4\r\n"
       "FileSize Missing0 \"" + d + "\\none.txt\" 0\r\n"
+      "FileSize InMissingDir0 \"" + d + "\\nodir\\none.txt\" 0\r\n"
       "FileLine Cr \"" + d + "\\cr.txt\" DEVICE=\r\n"
       "FileLine Lf \"" + d + "\\lf.txt\" device=x.sys\r\n"
       "FileLine CrLf \"" + d + "\\crlf.txt\" Device=\r\n"
@@ -96,7 +97,8 @@ TEST_F(Conditions, FileTests) {
       &calls);
   EXPECT_EQ(Values(map),
             "Cr=1 CrLf=1 Empty0=1 EmptyFile=0 EmptyLine=1 Exists=1 Five4=0 Five5=1 "
-            "Inline=0 InMissingDir=1 Last=1 Lf=1 LongerThanFile=0 Missing=0 Missing0=0 "
+            "Inline=0 InMissingDir=0 InMissingDir0=0 Last=1 Lf=1 LongerThanFile=0 Missing=0 "
+            "Missing0=0 "
             "MissingFile=0 ");
   EXPECT_EQ(calls, Calls{}) << Lines(calls);  // no dialog, no progress, no log
 }

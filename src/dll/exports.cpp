@@ -43,6 +43,10 @@ QXI_EXPORT QxiAdvanceDialogFunction QXI_CALL RegisterAdvanceDialog(QxiAdvanceDia
   return qxi::RegisterAdvance(fn);
 }
 
+QXI_EXPORT QxiEventFunction QXI_CALL RegisterEventFunction(QxiEventFunction fn) {
+  return qxi::RegisterEvent(fn);
+}
+
 QXI_EXPORT QxiMessageBoxFunction QXI_CALL RegisterMessageBoxFunction(QxiMessageBoxFunction fn) {
   return qxi::RegisterMessageBoxReplacement(fn);
 }
@@ -59,7 +63,9 @@ QXI_EXPORT int QXI_CALL ExpandFolderMacros(const char* text, char* buffer, int s
     // Beyond an int the length cannot be told; no folder is that long.
     if (expanded.size() >= 0x7FFFFFFF) return -1;
     const int length = static_cast<int>(expanded.size());
-    if (buffer != nullptr && length < size) std::memcpy(buffer, expanded.c_str(), expanded.size() + 1);
+    if (buffer != nullptr && length < size) {
+      std::memcpy(buffer, expanded.c_str(), expanded.size() + 1);
+    }
     return length;
   } catch (...) {
     // A refused macro, or memory or a shell-folder value that could not be had: nothing to

@@ -111,10 +111,16 @@ ScriptCursor CommandGroup::RunLine(ScriptCursor cursor, const ConditionMap& cond
           .Send();
     }
   }
+  ReportLine(!run);
   // After a false condition the group's last selected command takes the step; before any
   // command of the group was read there is none, and nothing advances.
   if (Command* selected = Selected()) selected->Advance();
   return cursor;
+}
+
+void CommandGroup::ReportLine(bool skipped) const {
+  SendEvent(skipped ? QXI_EVENT_LINE_SKIPPED : QXI_EVENT_LINE_RUN, section_name(),
+            static_cast<uint32_t>(line()));
 }
 
 void CommandGroup::RunSection(const ConditionMap& conditions) {

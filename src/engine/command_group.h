@@ -38,6 +38,10 @@ class CommandGroup : public SectionReader {
   /// A group of the given commands (the Conditions section's group).
   CommandGroup(std::string name, std::vector<std::unique_ptr<Command>> commands);
 
+  /// Tells the host that the line just handled was carried out (`skipped` false) or skipped
+  /// by its condition, with the section's name and the line's number.
+  virtual void ReportLine(bool skipped) const;
+
  private:
   static std::vector<std::string> NamesOf(const std::vector<std::unique_ptr<Command>>& commands);
   /// The command the selector names, or null before any command name of the group matched.

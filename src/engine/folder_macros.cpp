@@ -8,7 +8,32 @@
 namespace qxi {
 
 const char* const kFolderMacroList[kFolderMacroCount] = {
-    "CDROM", "WINDIR", "SYSDIR", "START", "STARTUP", "PROGS", "TEMP", "DESKTOP"};
+    "CDROM", "WINDIR", "SYSDIR",  "START",        "STARTUP",
+    "PROGS", "TEMP",   "DESKTOP", "PROGRAMFILES", "SCRIPTDIR"};
+
+namespace {
+
+std::string& MacroScriptStorage() {
+  static std::string path;
+  return path;
+}
+
+}  // namespace
+
+ScopedMacroScript::ScopedMacroScript(const std::string& path) : saved_(MacroScriptStorage()) {
+  MacroScriptStorage() = path;
+}
+
+ScopedMacroScript::~ScopedMacroScript() { MacroScriptStorage().swap(saved_); }
+
+const std::string& MacroScriptPath() { return MacroScriptStorage(); }
+
+std::string FolderOfScript(const std::string& full_path) {
+  const size_t slash = full_path.rfind('\\');
+  if (slash == std::string::npos) return std::string();
+  // A drive root keeps no backslash, as $WINDIR$ keeps none for C:\.
+  return full_path.substr(0, slash);
+}
 
 std::string ExpandFolderMacros(std::string_view text) {
   std::string out;

@@ -11,8 +11,8 @@
 
 namespace qxi {
 
-/// The eight macro names; a name's position selects how its folder is found.
-constexpr size_t kFolderMacroCount = 8;
+/// The macro names; a name's position selects how its folder is found.
+constexpr size_t kFolderMacroCount = 10;
 extern const char* const kFolderMacroList[kFolderMacroCount];
 
 enum FolderMacro : size_t {
@@ -24,7 +24,29 @@ enum FolderMacro : size_t {
   kProgs = 5,
   kTemp = 6,
   kDesktop = 7,
+  kProgramFiles = 8,  ///< the folder for programs of the engine's own kind (32- or 64-bit)
+  kScriptDir = 9,     ///< the folder of the script whose lines are read
 };
+
+/// Makes `path` the script whose folder $SCRIPTDIR$ names while this object lives, and puts
+/// the earlier one back afterwards, so that a script run by Include has its own folder.
+class ScopedMacroScript {
+ public:
+  explicit ScopedMacroScript(const std::string& path);
+  ~ScopedMacroScript();
+  ScopedMacroScript(const ScopedMacroScript&) = delete;
+  ScopedMacroScript& operator=(const ScopedMacroScript&) = delete;
+
+ private:
+  std::string saved_;
+};
+
+/// The path of the innermost ScopedMacroScript, as it was given; empty outside one.
+const std::string& MacroScriptPath();
+
+/// The folder of the file `full_path` names: the part before its last backslash, a drive
+/// root cut to its drive (C:\setup.qxs gives C:); empty when there is no backslash.
+std::string FolderOfScript(const std::string& full_path);
 
 /// The folder text of macro `position`, defined by the paths subsystem. Raises only what the
 /// registry wrapper raises for the shell's folder values.

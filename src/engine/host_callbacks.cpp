@@ -10,9 +10,10 @@ void QXI_CALL IgnoreDialogTitle(const char*) {}
 void QXI_CALL IgnoreDialog(const char*, int) {}
 void QXI_CALL IgnoreSubDialog(const char*, int) {}
 void QXI_CALL IgnoreAdvance(int) {}
+void QXI_CALL IgnoreEvent(int, const char*, unsigned int) {}
 
-HostCallbacks g_callbacks = {IgnoreLog, IgnoreDialogTitle, IgnoreDialog, IgnoreSubDialog,
-                             IgnoreAdvance};
+HostCallbacks g_callbacks = {IgnoreLog,       IgnoreDialogTitle, IgnoreDialog,
+                             IgnoreSubDialog, IgnoreAdvance,     IgnoreEvent};
 
 std::string& ScriptPathStorage() {
   static std::string path;
@@ -30,7 +31,8 @@ Fn Store(Fn& member, Fn fn, Fn fallback) {
 HostCallbacks& Callbacks() { return g_callbacks; }
 
 void ResetCallbacks() {
-  g_callbacks = {IgnoreLog, IgnoreDialogTitle, IgnoreDialog, IgnoreSubDialog, IgnoreAdvance};
+  g_callbacks = {IgnoreLog,       IgnoreDialogTitle, IgnoreDialog,
+                 IgnoreSubDialog, IgnoreAdvance,     IgnoreEvent};
 }
 
 QxiLogFunction RegisterLog(QxiLogFunction fn) { return Store(g_callbacks.log, fn, &IgnoreLog); }
@@ -46,10 +48,17 @@ QxiSetSubDialogFunction RegisterSubDialog(QxiSetSubDialogFunction fn) {
 QxiAdvanceDialogFunction RegisterAdvance(QxiAdvanceDialogFunction fn) {
   return Store(g_callbacks.advance_dialog, fn, &IgnoreAdvance);
 }
+QxiEventFunction RegisterEvent(QxiEventFunction fn) {
+  return Store(g_callbacks.event, fn, &IgnoreEvent);
+}
 
 const std::string& CurrentScriptPath() { return ScriptPathStorage(); }
 
 void SendLog(const char* message) { g_callbacks.log(ScriptPathStorage().c_str(), message); }
+
+void SendEvent(int kind, const std::string& text, uint32_t number) {
+  g_callbacks.event(kind, text.c_str(), number);
+}
 
 ScopedScriptPath::ScopedScriptPath(const std::string& path) : saved_(ScriptPathStorage()) {
   ScriptPathStorage() = path;

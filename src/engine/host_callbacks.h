@@ -1,20 +1,22 @@
-// The host's five registered callbacks, the log context (the running script's path) and
-// SendLog, the one road by which the engine reports.
+// The host's registered callbacks, the log context (the running script's path), SendLog, the
+// one road by which the engine reports failures, and SendEvent, the road of the run's events.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "qxi.h"
 
 namespace qxi {
 
-/// The five callbacks; each member always holds a callable function (never null).
+/// The callbacks; each member always holds a callable function (never null).
 struct HostCallbacks {
   QxiLogFunction log;
   QxiSetDialogTitleFunction set_dialog_title;
   QxiSetDialogFunction set_dialog;
   QxiSetSubDialogFunction set_sub_dialog;
   QxiAdvanceDialogFunction advance_dialog;
+  QxiEventFunction event;
 };
 
 /// The process-wide callbacks, initially the do-nothing functions.
@@ -29,12 +31,16 @@ QxiSetDialogTitleFunction RegisterDialogTitle(QxiSetDialogTitleFunction fn);
 QxiSetDialogFunction RegisterDialog(QxiSetDialogFunction fn);
 QxiSetSubDialogFunction RegisterSubDialog(QxiSetSubDialogFunction fn);
 QxiAdvanceDialogFunction RegisterAdvance(QxiAdvanceDialogFunction fn);
+QxiEventFunction RegisterEvent(QxiEventFunction fn);
 
 /// The path of the script whose master section runs; empty outside a run.
 const std::string& CurrentScriptPath();
 
 /// Sends `message` to the log callback with CurrentScriptPath() as its context.
 void SendLog(const char* message);
+
+/// Sends one event of the run (a QXI_EVENT_... kind of qxi.h) to the event callback.
+void SendEvent(int kind, const std::string& text, uint32_t number);
 
 /// Makes `path` the log context for its lifetime and restores the previous one afterwards,
 /// so that nested runs report with their own script's path.

@@ -3,6 +3,7 @@
 #include "engine/condition_prefix.h"
 #include "engine/conditions_section.h"
 #include "engine/failure_report.h"
+#include "engine/folder_macros.h"
 #include "engine/host_callbacks.h"
 #include "engine/params.h"
 #include "engine/qx_err.h"
@@ -13,6 +14,7 @@ const char* const kGroupNames[5] = {"Misc", "INI", "FileOps", "Reg", "FileCopy"}
 
 void RunSection(const ScriptFile& script, std::string_view name) {
   ScopedScriptPath script_path(script.path());
+  ScopedMacroScript macro_script(script.path());
   ConditionMap conditions;
   try {
     conditions = LoadConditions(script);

@@ -2,6 +2,7 @@
 
 #include "engine/conditions_section.h"
 #include "engine/failure_report.h"
+#include "engine/folder_macros.h"
 #include "engine/host_callbacks.h"
 #include "engine/master_runner.h"
 #include "engine/qx_err.h"
@@ -46,6 +47,8 @@ int EvaluateScriptCondition(const char* script_path, const char* name) noexcept 
   int result = 1;
   try {
     ScriptFile script(script_path);  // an unopened script has no sections
+    // $SCRIPTDIR$ names the script asked about; the log context stays empty.
+    ScopedMacroScript macro_script(script.path());
     ConditionMap conditions = LoadConditions(script);
     auto found = conditions.find(name != nullptr ? name : "");
     result = found != conditions.end() && found->second ? 1 : 0;

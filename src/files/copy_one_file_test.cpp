@@ -73,6 +73,11 @@ class CopyFileCommandTest : public ::testing::Test {
   Calls Run(const std::string& lines) {
     return RunText(dir_, "[Main]\nFileCopy Copy\n[Copy]\nCopy 1\n" + lines, "Main", &script_);
   }
+  // The same, with the run's events recorded too.
+  Calls RunWithEvents(const std::string& lines) {
+    return qxi_test::RunTextWithEvents(dir_, "[Main]\nFileCopy Copy\n[Copy]\nCopy 1\n" + lines,
+                                       "Main", &script_);
+  }
   // A CopyFile line for `name` from the source folder into `destination_dir`.
   std::string Line(const std::string& name, const char* attributes, int priority,
                    const std::string& destination_dir) const {
@@ -255,8 +260,10 @@ TEST_F(CopyFileCommandTest, DestinationThatCannotBeCreatedIsDeferred) {
   dir_.Write("source\\DIR.DLL", Pattern(6000, 6));
   CreateDirectoryA(destination_dir_.c_str(), nullptr);
   ASSERT_TRUE(CreateDirectoryA(destination.c_str(), nullptr));
-  Calls calls = Run(Line("DIR.DLL", "N", 4));
-  EXPECT_EQ(calls, (Calls{"dialog Copy 1", "subdialog DIR.DLL 6000", "advance 6000"}))
+  Calls calls = RunWithEvents(Line("DIR.DLL", "N", 4));
+  // The host hears that the file waits for the restart.
+  EXPECT_EQ(calls, (Calls{"dialog Copy 1", "subdialog DIR.DLL 6000", "advance 6000",
+                          "event 5 " + destination + " 6000", "event 1 Copy 2"}))
       << Lines(calls);
   EXPECT_TRUE(ReadText(StagedReplacement(destination)) == Pattern(6000, 6));
   EXPECT_TRUE(Exists(source));

@@ -66,15 +66,18 @@ void InstallFile(const FileToInstall& file, InstallContents& contents, const Ins
   if (rules.folder_before_priority) MakeDirectoryChain(file.folder, FILE_ATTRIBUTE_NORMAL);
   if (!CheckPriority(file.destination, file.priority)) {  // a newer file stays
     if (rules.skipped_file_advances) Advance(file.size);
+    SendEvent(QXI_EVENT_FILE_LEFT, file.destination, file.size);
     return;
   }
   if (!rules.folder_before_priority) MakeDirectoryChain(file.folder, FILE_ATTRIBUTE_NORMAL);
   if (WriteDestination(file, contents, rules)) {
+    SendEvent(QXI_EVENT_FILE_WRITTEN, file.destination, file.size);
     // A RegKey::Except fails the command: the file is in place, its priority unrecorded.
     UpdatePriority(file.destination, file.priority);
     return;
   }
   HandToRestart(file, contents, rules);
+  SendEvent(QXI_EVENT_FILE_DEFERRED, file.destination, file.size);
   if (rules.staged_file_priority) UpdatePriority(file.destination, file.priority);
 }
 

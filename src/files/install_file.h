@@ -86,8 +86,10 @@ struct InstallRules {
 /// Installs `file` from `contents`: the sub-dialog callback with its text and size; unless
 /// CheckPriority refuses the destination, the destination written with one advance per block
 /// and the priority recorded; a destination that cannot be created or written handed to the
-/// restart. Raises what `contents` raise where the rules do not hand the file over, what
-/// HandToRestart raises, and RegKey::Except when the priority cannot be recorded.
+/// restart. The host hears how it ended: a file left by priority, written, or handed to the
+/// restart (run events, sent before the priority is recorded). Raises what `contents` raise
+/// where the rules do not hand the file over, what HandToRestart raises, and RegKey::Except
+/// when the priority cannot be recorded.
 void InstallFile(const FileToInstall& file, InstallContents& contents, const InstallRules& rules);
 
 /// The one step that hands a file the destination cannot take now to the restart: a whole

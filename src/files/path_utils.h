@@ -25,8 +25,8 @@ std::string MakeTempFileName();
 /// temporary directory (letter case ignored).
 bool IsOwnTemporaryFile(const std::string& path);
 
-/// False only when the attributes query fails with ERROR_FILE_NOT_FOUND; any other outcome
-/// (ERROR_PATH_NOT_FOUND included) counts as present. Never raises.
+/// False when the attributes query fails with ERROR_FILE_NOT_FOUND or ERROR_PATH_NOT_FOUND
+/// (a missing folder on the way); any other outcome counts as present. Never raises.
 bool PathExists(const std::string& path);
 
 }  // namespace qxi

@@ -40,12 +40,15 @@ TEST(PathUtils, MakeDirectoryChainCreatesEveryLevel) {
   EXPECT_FALSE(MakeDirectoryChain(file + "\\sub", FILE_ATTRIBUTE_NORMAL));
 }
 
-TEST(PathUtils, PathExistsCountsOnlyFileNotFoundAsMissing) {
+TEST(PathUtils, PathExistsCountsMissingFilesAndFoldersAsMissing) {
   TempDir dir;
-  EXPECT_TRUE(PathExists(dir.Write("here.txt", "")));
+  const std::string here = dir.Write("here.txt", "");
+  EXPECT_TRUE(PathExists(here));
   EXPECT_TRUE(PathExists(dir.path()));
-  EXPECT_FALSE(PathExists(dir.path() + "\\missing.txt"));
-  EXPECT_TRUE(PathExists(dir.path() + "\\no_such_dir\\file.txt"));  // error 3, not 2
+  EXPECT_FALSE(PathExists(dir.path() + "\\missing.txt"));              // error 2
+  EXPECT_FALSE(PathExists(dir.path() + "\\no_such_dir\\file.txt"));    // error 3
+  EXPECT_FALSE(PathExists(dir.path() + "\\no\\such\\dirs\\file.txt"));
+  EXPECT_FALSE(PathExists(here + "\\inside_a_file.txt"));
 }
 
 TEST(PathUtils, MakeTempFileNameGivesAFreeNameInTheTemporaryDirectory) {

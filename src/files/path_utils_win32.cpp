@@ -56,7 +56,10 @@ bool IsOwnTemporaryFile(const std::string& path) {
 
 bool PathExists(const std::string& path) {
   if (GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) return true;
-  return GetLastError() != ERROR_FILE_NOT_FOUND;
+  // A file whose folder is missing is as missing as the file itself; other failures (access
+  // denied, a file the system holds) leave a file that is there.
+  const DWORD error = GetLastError();
+  return error != ERROR_FILE_NOT_FOUND && error != ERROR_PATH_NOT_FOUND;
 }
 
 }  // namespace qxi

@@ -1,6 +1,9 @@
-// Folder macros on a real (Wine) machine: the system's directories, the drive list and the
-// user's shell folders from HKCU, compared with what the test itself asks the system for.
+// Folder macros on a real (Wine) machine: the system's directories, the drive list, the
+// user's shell folders from HKCU and the programs folder, compared with what the test itself
+// asks the system for; and the folder of the running script, through nested runs.
 #include <windows.h>
+
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -10,6 +13,7 @@
 #include "engine/params.h"
 #include "engine/qx_err.h"
 #include "engine/folder_macros.h"
+#include "engine/run_script.h"
 #include "registry/reg_key.h"
 #include "support/script_runner.h"
 
@@ -146,6 +150,72 @@ TEST(FolderMacros, PathParamExpandsAfterQuotesAndSyntaxErrorsSkipTheLine) {
       log + syntax + ", section [S] line #5 Param #2",
   };
   EXPECT_EQ(calls, expected) << Lines(calls);
+}
+
+TEST(FolderMacros, ProgramFilesIsTheFolderForProgramsOfTheEnginesOwnKind) {
+  char shell[MAX_PATH];
+  ASSERT_EQ(SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, 0, shell), S_OK);
+  const std::string folder = ExpandFolderMacros("$ProgramFiles$");
+  EXPECT_EQ(folder, shell);
+  EXPECT_EQ(ExpandFolderMacros("$PROGRAMFILES$\\Hello"), folder + "\\Hello");
+  // A 32-bit engine on 64-bit Windows installs where 32-bit programs belong.
+  BOOL wow64 = FALSE;
+  ASSERT_TRUE(IsWow64Process(GetCurrentProcess(), &wow64));
+  EXPECT_EQ(folder.find(" (x86)") != std::string::npos, wow64 != FALSE) << folder;
+}
+
+// Restores the current folder when it goes.
+class CurrentFolder {
+ public:
+  explicit CurrentFolder(const std::string& folder) {
+    GetCurrentDirectoryA(MAX_PATH, saved_);
+    EXPECT_TRUE(SetCurrentDirectoryA(folder.c_str())) << folder;
+  }
+  ~CurrentFolder() { SetCurrentDirectoryA(saved_); }
+
+ private:
+  char saved_[MAX_PATH] = {};
+};
+
+TEST(FolderMacros, ScriptDirIsTheFolderOfTheScriptWhoseLinesAreRead) {
+  TempDir dir, elsewhere;
+  ASSERT_TRUE(CreateDirectoryA((dir.path() + "\\sub").c_str(), nullptr));
+  // The leaf's failing line reports with the leaf's path as Include gave it: the expansion.
+  const std::string leaf = dir.Write("sub\\leaf.qxs", "[Leaf]\r\nMisc W\r\n[W]\r\nW 1\r\nBad\r\n");
+  dir.Write("sub\\inner.qxs",
+            "[Inner]\r\nMisc S\r\n[S]\r\nS 1\r\nInclude $SCRIPTDIR$\\leaf.qxs Leaf\r\n");
+  dir.Write("outer.qxs",
+            "[Main]\r\nMisc S\r\n[S]\r\nS 2\r\n"
+            "Include $scriptdir$\\sub\\inner.qxs Inner\r\n"  // the inner script's own folder
+            "Include $SCRIPTDIR$\\sub\\leaf.qxs Leaf\r\n"    // the outer one's again after it
+            "[Conditions]\r\nFileExists Here $SCRIPTDIR$\\sub\\leaf.qxs\r\n"
+            "FileExists There $SCRIPTDIR$\\leaf.qxs\r\n");
+  const std::vector<std::string> leaf_run = {
+      "dialog W 1", "log " + leaf + " | Unknown command, section [W] line #2"};
+  std::vector<std::string> expected = {"dialog S 2", "dialog S 1"};
+  expected.insert(expected.end(), leaf_run.begin(), leaf_run.end());
+  expected.push_back("advance 1");  // the inner Include line
+  expected.push_back("advance 1");  // the first outer Include line
+  expected.insert(expected.end(), leaf_run.begin(), leaf_run.end());
+  expected.push_back("advance 1");
+  {
+    // Named by its full path from another folder, and relative to its own.
+    CurrentFolder away(elsewhere.path());
+    qxi_test::RecordEngineCallbacks();
+    RunScript((dir.path() + "\\outer.qxs").c_str(), "Main");
+    EXPECT_EQ(qxi_test::Recorded(), expected) << Lines(qxi_test::Recorded());
+    EXPECT_EQ(EvaluateScriptCondition((dir.path() + "\\outer.qxs").c_str(), "Here"), 1);
+    EXPECT_EQ(EvaluateScriptCondition((dir.path() + "\\outer.qxs").c_str(), "There"), 0);
+  }
+  {
+    CurrentFolder here(dir.path());
+    qxi_test::RecordEngineCallbacks();
+    RunScript("outer.qxs", "Main");
+    EXPECT_EQ(qxi_test::Recorded(), expected) << Lines(qxi_test::Recorded());
+    EXPECT_EQ(EvaluateScriptCondition("outer.qxs", "Here"), 1);
+  }
+  // Outside a script there is no script folder.
+  EXPECT_EQ(ExpandFolderMacros("$SCRIPTDIR$"), "");
 }
 
 }  // namespace

@@ -59,6 +59,13 @@ TEST(FolderMacroText, DirectoryQueryCutsDriveRootsAndRefusesFailures) {
   EXPECT_EQ(DirectoryQueryText(260, buffer, sizeof buffer), "");
 }
 
+TEST(FolderMacroText, FolderOfScriptKeepsNoTrailingBackslash) {
+  EXPECT_EQ(FolderOfScript("C:\\Setup\\disk1\\setup.qxs"), "C:\\Setup\\disk1");
+  EXPECT_EQ(FolderOfScript("C:\\setup.qxs"), "C:");
+  EXPECT_EQ(FolderOfScript("\\\\server\\share\\setup.qxs"), "\\\\server\\share");
+  EXPECT_EQ(FolderOfScript("setup.qxs"), "");
+}
+
 bool IsFOrG(const char* root) { return root[0] == 'F' || root[0] == 'G'; }
 
 TEST(FolderMacroText, FirstCdromDriveStaysInsideTheList) {

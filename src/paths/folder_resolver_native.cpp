@@ -13,7 +13,9 @@ std::string ResolveFolder(size_t position) {
       "C:\\WINDOWS\\Start Menu\\Programs\\StartUp",
       "C:\\WINDOWS\\Start Menu\\Programs",
       "C:\\WINDOWS\\TEMP\\",
-      "C:\\WINDOWS\\Desktop"};
+      "C:\\WINDOWS\\Desktop",
+      "C:\\Program Files",
+      "C:\\Setup"};
   return position < kFolderMacroCount ? kFixed[position] : "";
 }
 

@@ -169,13 +169,21 @@ TEST_F(RunAppTest, ClosesTheHandlesOfTheProgram) {
   EXPECT_EQ(OwnHandleCount(), before);
 }
 
-TEST_F(RunAppTest, AProgramThatCannotStartIsSilent) {
+TEST_F(RunAppTest, AProgramThatCannotStartIsARunTimeErrorAndAnyExitCodeIsNot) {
+  const auto failed = [this](int line, DWORD error) {
+    return "log " + script_ + " | RunApp: section [Apps] line #" + std::to_string(line) + ", " +
+           QXErr(kRunTimeError, error).what();
+  };
   Run("RunApp \"" + File("missing.exe") + " /x\" \"" + dir_.path() + "\" -1\n"
       "RunApp \"\" \"\" 0\n"
+      "RunApp " + ChildProgram() + " \"" + File("no such folder") + "\" -1\n"
+      "RunApp " + ChildProgram() + " \"\" -1\n"  // starts, and ends with exit code 2
       "RunApp " + ChildProgram() + " x\n"  // a non-numeric time-out is a syntax error
       "NOP\n");
-  EXPECT_EQ(calls_, (Calls{"dialog Apps 1", "advance 1", "advance 1",
-                           "log " + script_ + " | Syntax error, section [Apps] line #4 Param #3",
+  EXPECT_EQ(calls_, (Calls{"dialog Apps 1", failed(2, ERROR_FILE_NOT_FOUND), "advance 1",
+                           failed(3, ERROR_FILE_NOT_FOUND), "advance 1",
+                           failed(4, ERROR_DIRECTORY), "advance 1", "advance 1",
+                           "log " + script_ + " | Syntax error, section [Apps] line #6 Param #3",
                            "advance 1"}))
       << Lines(calls_);
 }

@@ -78,7 +78,9 @@ void RunApp(const ParamList& params) {
   if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, FALSE,
                       CREATE_DEFAULT_ERROR_MODE | NORMAL_PRIORITY_CLASS, nullptr,
                       directory.empty() ? nullptr : directory.c_str(), &startup, &process)) {
-    return;
+    // A step that never ran must not look done. Once started, what the program does and
+    // the code it ends with are its own business.
+    throw QXErr(kRunTimeError, GetLastError());
   }
   // Both handles are ours to close; the program itself runs on without them.
   UniqueKernelHandle process_handle(process.hProcess);

@@ -1,7 +1,7 @@
 // The commands that talk to the user or to the user's session: of the group "Misc", a message
 // box, starting a program, and the requests to restart, log off or shut down; of "FileOps",
-// CreateShortcut. Only a refused request to restart, log off or shut down is reported; the
-// others complete whatever the system answered.
+// CreateShortcut. A program that cannot be started and a refused request to restart, log off
+// or shut down are reported; the others complete whatever the system answered.
 #pragma once
 
 #include "engine/command_row.h"
@@ -30,8 +30,9 @@ inline constexpr IntegerAt kIconIndex{5};
 void ShowMessageBox(const ParamList& params);
 
 /// "RunApp": starts kCommandLine in kDirectory (empty: the run's own current directory);
-/// waits for its end at most kTimeout milliseconds (0: not at all, -1: without limit). Silent
-/// when the program cannot be started.
+/// waits for its end at most kTimeout milliseconds (0: not at all, -1: without limit). Raises
+/// QXErr kRunTimeError with the system's error when the program cannot be started; its exit
+/// code is not looked at.
 void RunApp(const ParamList& params);
 
 /// "Reboot", "Logoff", "Shutdown": ask Windows to restart, log off or shut down (with the

@@ -27,7 +27,10 @@ expect() {  # expect TEXT...: each text must appear, in this order, in the demo'
 }
 [ $status -eq 0 ] || { echo "FAIL: demo exit status $status"; failures=$((failures + 1)); }
 expect "=== Making one setup.exe of the medium: qxibundle" "QXI.dll" "setup.qxs" "setup, " \
-       "=== Another program is using" "Lumen Notes Setup 2.1" "Restart needed: yes" "exit status: 3010" \
+       "=== Another program is using" "Lumen Notes Setup 2.1" \
+       "lumenrt.dll (26 bytes) waiting for the restart" \
+       "Lines skipped by a condition: 3" "Files written: 9" "Files left by priority: 0" \
+       "Files waiting for the restart: 1" "Restart needed: yes" "exit status: 3010" \
        "=== Files in C:\\Program Files\\Lumen Notes" \
        "Notes\\index.dat  0 bytes" "Notes\\notebooks\\travel\\packing.txt  " "firstrun.txt  " \
        "help\\index.txt  " "lumen.exe  " "readme.txt  " "templates\\letters\\formal.txt  " \
@@ -39,7 +42,10 @@ expect "=== Making one setup.exe of the medium: qxibundle" "QXI.dll" "setup.qxs"
        "C:\\windows\\system32\\lumenrt.dll=" \
        "lumenrt.dll now: Lumen shared runtime 2.1" "WININIT.INI carried out and renamed" \
        "Installed = 1" "SameVersion = 1" "HasIni = 1" "HasNotesPath = 1" \
-       "Restart needed: no" "exit status: 0" "firstrun.old  " \
+       "help\\index.txt (204 bytes) left by priority" \
+       "Files written: 2" "Files left by priority: 8" "Bytes written: 116" \
+       "Restart needed: no" "exit status: 0" \
+       "firstrun.old  " \
        "LastSetup    REG_SZ    upgrade" "SetupCount    REG_DWORD    0x2" \
        "Kind=upgrade" "History=2.1;2.1;" \
        "=== Waiting for the next restart" "    nothing"

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "qxi.h"
+#include "support/disk_files.h"
 #include "support/script_runner.h"
 
 namespace {
@@ -16,6 +17,7 @@ namespace {
 using Calls = std::vector<std::string>;
 using qxi_test::Lines;
 using qxi_test::Recorded;
+using qxi_test::SystemText;
 using qxi_test::TempDir;
 
 void QXI_CALL RecordLog(const char* context, const char* message) {
@@ -32,6 +34,10 @@ void QXI_CALL RecordSubDialog(const char* text, int number) {
   Recorded().push_back("subdialog " + std::string(text) + " " + std::to_string(number));
 }
 void QXI_CALL RecordAdvance(int amount) { Recorded().push_back("advance " + std::to_string(amount)); }
+void QXI_CALL RecordEvent(int kind, const char* text, unsigned int number) {
+  Recorded().push_back("event " + std::to_string(kind) + " " + text + " " +
+                       std::to_string(number));
+}
 void QXI_CALL RecordMessageBox(const char* text, const char* caption) {
   Recorded().push_back(std::string("box ") + caption + " | " + text);
 }
@@ -100,6 +106,8 @@ TEST_F(Dll, RunsAScriptWithTheModulesOwnTexts) {
   Calls expected = {
       "dialog Welcome to QXI 4",
       "advance 1",
+      Log("RunApp: section [Welcome] line #3,  run time error \"" + SystemText(ERROR_FILE_NOT_FOUND) +
+          "\""),
       "advance 1",
       Log("Unknown command, section [Welcome] line #4"),
       "dialog Files 1",
@@ -107,6 +115,62 @@ TEST_F(Dll, RunsAScriptWithTheModulesOwnTexts) {
       Log("Section not found: Master section [Setup] line #2 param #1"),
   };
   EXPECT_EQ(calls, expected) << Lines(calls);
+}
+
+// Every command line reached gives one event (run or skipped) or one log call; master lines
+// and test lines give none; each file tells whether it was written or left by priority.
+TEST_F(Dll, TheRunsEventsTellLinesRunOrSkippedAndWhatBecameOfEachFile) {
+  auto register_event = Export<QxiRegisterEventFunction>(module_, "RegisterEventFunction");
+  ASSERT_NE(register_event, nullptr);
+  EXPECT_EQ(register_event(RecordEvent), &RecordEvent);
+  const std::string source = dir_.path() + "\\source", installed = dir_.path() + "\\installed";
+  ASSERT_TRUE(CreateDirectoryA(source.c_str(), nullptr));
+  dir_.Write("source\\a.txt", "abc");
+  const std::string inner = dir_.Write("inner.qxs", "[Inner]\nMisc Work\n[Work]\nWork 1\nNOP\n");
+  const std::string copy = "CopyFile \"" + source + "\" \"" + installed + "\" ";
+  Calls calls = Run(
+      "[Setup]\n"
+      "@!Yes Misc Never\n"
+      "Misc Steps\n"
+      "FileCopy Copy\n"
+      "[Steps]\n"
+      "Steps 5\n"
+      "@Yes NOP\n"
+      "@!Yes NOP\n"
+      "Bogus\n"
+      "Include \"" + inner + "\" Inner\n"
+      "[Copy]\n"
+      "Copy 0\n" +
+      copy + "a.txt \"\" 5\n" +
+      copy + "a.txt \"\" 5\n"
+      "@!Yes " + copy + "a.txt \"\" 0\n" +
+      copy + "none.txt \"\" 0\n"
+      "[Never]\nNever 1\nNOP\n"
+      "[Conditions]\n"
+      "FileExists Yes \"" + source + "\\a.txt\"\n",
+      "Setup");
+  const std::string a = installed + "\\a.txt";
+  Calls expected = {
+      "dialog Steps 5",
+      "event 1 Steps 2", "advance 1",
+      "event 2 Steps 3", "advance 1",
+      Log("Unknown command, section [Steps] line #4"),
+      "dialog Work 1", "event 1 Work 2", "advance 1",
+      "event 1 Steps 5", "advance 1",
+      "dialog Copy 0",
+      "subdialog a.txt 3", "advance 3", "event 3 " + a + " 3", "event 1 Copy 2",
+      "subdialog a.txt 3", "event 4 " + a + " 3", "event 1 Copy 3",
+      "event 2 Copy 4",
+      Log("CopyFile: section [Copy] line #5, " + SystemText(ERROR_FILE_NOT_FOUND)),
+      "event 1 Copy 5",
+  };
+  EXPECT_EQ(calls, expected) << Lines(calls);
+  RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, "Software\\Brenvale\\Tarnset\\Priorities", a.c_str());
+
+  // Null puts back the silent default: the other callbacks are as before.
+  EXPECT_EQ(register_event(nullptr), nullptr);
+  calls = Run("[Setup]\nMisc S\n[S]\nS 1\nNOP\n", "Setup");
+  EXPECT_EQ(calls, (Calls{"dialog S 1", "advance 1"})) << Lines(calls);
 }
 
 TEST_F(Dll, ReportsScriptsThatCannotRunAndSurvivesNullArguments) {

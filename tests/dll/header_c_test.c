@@ -20,6 +20,9 @@ static void QXI_CALL OnTitle(const char* text) { (void)text; }
 static void QXI_CALL OnDialog(const char* text, int number) { (void)text, (void)number; }
 static void QXI_CALL OnSubDialog(const char* text, int number) { (void)text, (void)number; }
 static void QXI_CALL OnAdvance(int amount) { (void)amount; }
+static void QXI_CALL OnEvent(int kind, const char* text, unsigned int number) {
+  (void)kind, (void)text, (void)number;
+}
 
 static int failures = 0;
 static void Check(int ok, const char* what) {
@@ -37,6 +40,7 @@ int main(int argc, char** argv) {
   Check(RegisterSetDialog(OnDialog) == OnDialog, "RegisterSetDialog returns its argument");
   Check(RegisterSetSubDialog(OnSubDialog) == OnSubDialog, "RegisterSetSubDialog returns its argument");
   Check(RegisterAdvanceDialog(OnAdvance) == OnAdvance, "RegisterAdvanceDialog returns its argument");
+  Check(RegisterEventFunction(OnEvent) == OnEvent, "RegisterEventFunction returns its argument");
 
   ProcessQXS(missing, "Setup");
   Check(logged == 1, "ProcessQXS of a missing script logs once");

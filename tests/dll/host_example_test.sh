@@ -40,5 +40,12 @@ Done, 1 error(s) logged"
 check "failing line is logged with the script's path" \
   test "$(text "$work/err")" = "$script: Unknown command, section [Welcome] line #3"
 
+# Started elsewhere with a relative path, it runs the script in its own folder and names it
+# by its full path.
+mkdir "$work/elsewhere"
+(cd "$work/elsewhere" && $run '..\small.qxs' Setup) >"$work/out" 2>"$work/err"
+check "a relative script is named by its full path" \
+  test "$(text "$work/err")" = "$script: Unknown command, section [Welcome] line #3"
+
 echo "$failures failed"
 exit $((failures > 0))

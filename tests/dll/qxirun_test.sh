@@ -57,8 +57,12 @@ same "clean run: one line per section, then the summary" "$work/out" "== Saying 
 == Writing settings (2)
 Sections run: 2
 Lines run: 4
+Lines skipped by a condition: 0
 Errors logged: 0
-Bytes copied: 0
+Files written: 0
+Files left by priority: 0
+Files waiting for the restart: 0
+Bytes written: 0
 Deferred operations waiting in WININIT.INI [Rename]: 2"
 same "clean run wrote the INI file" "$work/app.ini" "[Main]
 Installed=yes
@@ -84,11 +88,49 @@ check "copy run exits 0" test $? -eq 0
 same "copy run: the section, the file and the bytes" "$work/out" "== Copying files (10000)
    a.dll (10000 bytes)
 Sections run: 1
-Lines run: 0
+Lines run: 1
+Lines skipped by a condition: 0
 Errors logged: 0
-Bytes copied: 10000
+Files written: 1
+Files left by priority: 0
+Files waiting for the restart: 0
+Bytes written: 10000
 Deferred operations waiting in WININIT.INI [Rename]: 2"
 check "copy run copied the file" cmp -s "$work/media/a.dll" "$work/installed/a.dll"
+
+# The summary counts what its labels say: lines skipped by a condition are not lines run, a
+# file or an archive entry left by its priority is neither written nor counted in the bytes,
+# and every file's line says what became of it.
+printf 'ten bytes!' >"$work/media/c.txt"
+"$source/cmake/wine-run.sh" "$prefix" "$arch" "$bin/qxzpack.exe" create \
+  "$(winpath "$work/media/pack.qxz")" --priority 3 -C "$(winpath "$work/media")" c.txt >/dev/null ||
+  check "qxzpack made the archive" false
+dest=$(winpath "$work/honest")
+copy="CopyFile \"$(winpath "$work/media")\" \"$dest\""
+extract="ExtractQXZ \"$(winpath "$work/media/pack.qxz")\" \"$dest\""
+printf '[Setup]\r\nFileCopy Files\r\nMisc Steps\r\n[Files]\r\n"Copying files" 20010\r\n' >"$work/honest.qxs"
+printf '%s a.dll "" 7\r\n%s a.dll "" 7\r\n@Here %s b.dll "" 0\r\n%s\r\n%s\r\n' \
+  "$copy" "$copy" "$copy" "$extract" "$extract" >>"$work/honest.qxs"
+printf '[Steps]\r\n"Steps" 2\r\n@Here NOP\r\n@!Here NOP\r\n[Conditions]\r\nFileExists Here "%s"\r\n' \
+  "$(winpath "$work/media/none.txt")" >>"$work/honest.qxs"
+$run "$(winpath "$work/honest.qxs")" >"$work/out" 2>"$work/err"
+check "honest run exits 0" test $? -eq 0 -a ! -s "$work/err"
+same "honest run: files left by priority, and figures that count what they say" "$work/out" \
+"== Copying files (20010)
+   a.dll (10000 bytes)
+   a.dll (10000 bytes) left by priority
+   $dest\c.txt (10 bytes)
+   $dest\c.txt (10 bytes) left by priority
+== Steps (2)
+Sections run: 2
+Lines run: 5
+Lines skipped by a condition: 2
+Errors logged: 0
+Files written: 2
+Files left by priority: 2
+Files waiting for the restart: 0
+Bytes written: 10010
+Deferred operations waiting in WININIT.INI [Rename]: 2"
 
 printf '[Setup]\nMisc Hello\n[Hello]\nHello 2\nNOP\nBogus\nNOP\n' >"$work/bad.qxs"
 bad_line="$(winpath "$work/bad.qxs"): Unknown command, section [Hello] line #3"
@@ -99,8 +141,12 @@ same "failing line is logged" "$work/err" "$bad_line"
 same "failing run: section line and summary" "$work/out" "== Hello (2)
 Sections run: 1
 Lines run: 2
+Lines skipped by a condition: 0
 Errors logged: 1
-Bytes copied: 0
+Files written: 0
+Files left by priority: 0
+Files waiting for the restart: 0
+Bytes written: 0
 Deferred operations waiting in WININIT.INI [Rename]: 2"
 
 $run --quiet "$(winpath "$work/bad.qxs")" >"$work/out" 2>"$work/err"
@@ -120,6 +166,36 @@ $missing: Couldn't open script file"
 $run --log "$(winpath "$work/no/such/dir/run.log")" "$(winpath "$work/good.qxs")" >"$work/out" 2>"$work/err"
 check "an unwritable log file exits 2" test $? -eq 2
 check "an unwritable log file runs nothing" test ! -s "$work/out"
+
+# The run's folder: a script run from anywhere finds the files beside it (a copy from ".",
+# an included script, a condition's file); --keep-cwd keeps the caller's folder instead.
+kit=$work/kit kit_ini=$(winpath "$work/kit.ini")
+mkdir -p "$kit" "$work/elsewhere"
+printf 'beside the script\r\n' >"$kit/app.txt"
+printf '[Parts]\r\nINI Part\r\n[Part]\r\n"Part" 1\r\nSetKey "%s" Main Included yes\r\n' \
+  "$kit_ini" >"$kit/parts.qxs"
+printf '[Setup]\r\nFileCopy Files\r\nMisc More\r\n[Files]\r\n"Files" 19\r\nCopyFile . "%s" app.txt "" 0\r\n' \
+  "$(winpath "$work/kit-installed")" >"$kit/setup.qxs"
+printf '[More]\r\n"More" 1\r\nInclude parts.qxs Parts\r\n[Conditions]\r\nFileExists HasApp app.txt\r\n' \
+  >>"$kit/setup.qxs"
+for script in "$(winpath "$kit/setup.qxs")" '..\kit\setup.qxs'; do
+  rm -rf "$work/kit-installed" "$work/kit.ini"
+  (cd "$work/elsewhere" && $run --quiet "$script") >"$work/out" 2>"$work/err"
+  check "$script run from another folder exits 0" test $? -eq 0 -a ! -s "$work/err"
+  check "$script: CopyFile . copied the file beside it" cmp -s "$kit/app.txt" "$work/kit-installed/app.txt"
+  check "$script: Include found the script beside it" grep -q '^Included=yes' "$work/kit.ini"
+done
+(cd "$work/elsewhere" && $run --eval '..\kit\setup.qxs' HasApp) >"$work/out" 2>"$work/err"
+check "--eval sees the files beside the script" test "$(text "$work/out")" = 1
+(cd "$work/elsewhere" && $run --keep-cwd --eval '..\kit\setup.qxs' HasApp) >"$work/out" 2>"$work/err"
+check "--eval --keep-cwd looks in the caller's folder" test "$(text "$work/out")" = 0
+rm -rf "$work/kit-installed" "$work/kit.ini"
+(cd "$work/elsewhere" && $run --quiet --keep-cwd '..\kit\setup.qxs') >"$work/out" 2>"$work/err"
+check "--keep-cwd run exits 1" test $? -eq 1
+check "--keep-cwd: CopyFile . looked in the caller's folder" \
+  grep -qF '..\kit\setup.qxs: CopyFile: section [Files] line #2, ' "$work/err"
+check "--keep-cwd: Include looked in the caller's folder" grep -qx ': Section not found' <(text "$work/err")
+check "--keep-cwd: nothing was copied" test ! -e "$work/kit-installed/app.txt"
 
 # Without QXI.dll beside it (or on the path) qxirun says so and exits 2.
 cp "$bin/qxirun.exe" "$work/"

@@ -94,9 +94,37 @@ if grep -E "Syntax error|Unknown command|Enum parameter|Section not found|Undefi
      "$work/log"; then
   fail "an example was refused (above)"
 fi
+
+# The first script of the reference, run as its reader would: saved beside the two files it
+# installs and run with qxirun from another folder. quiet.flag beside it skips the message.
+kit=$work/kit
+mkdir -p "$kit" "$work/elsewhere"
+awk '/^## 1\. /{ on = 1 } on && /^```ini$/{ block = 1; next } block && /^```$/{ exit } block' \
+  "$reference" | sed 's/$/\r/' > "$kit/setup.qxs"
+grep -q '^\[Setup\]' "$kit/setup.qxs" || fail "the first script was not found in the reference"
+printf 'MZ hello\r\n' > "$kit/hello.exe"
+printf 'Hello 1.0\r\n' > "$kit/readme.txt"
+: > "$kit/quiet.flag"
+(cd "$work/elsewhere" &&
+   "$root/cmake/wine-run.sh" "$prefix" "$arch" "$bin/qxirun.exe" "Z:$(echo "$kit/setup.qxs" | tr / '\\')") \
+  > "$work/first.out" 2>&1 || { fail "the first script logged failures:"; cat "$work/first.out"; }
+# The engine of the test prefix installs into C:\Program Files: a 64-bit one in a 64-bit
+# prefix, a 32-bit one in a 32-bit prefix.
+hello="$prefix/drive_c/Program Files/Hello"
+cmp -s "$kit/hello.exe" "$hello/hello.exe" || fail "first script: hello.exe not installed"
+cmp -s "$kit/readme.txt" "$hello/readme.txt" || fail "first script: readme.txt not installed"
+[ "$(tr -d '\r' < "$hello/hello.ini" 2>/dev/null)" = $'[Options]\nLast user="Ann"' ] ||
+  fail "first script: hello.ini"
+. "$root/cmake/wine-env.sh"
+wine_env "$prefix" "$arch"
+"$WINE" reg query 'HKLM\Software\Example\Hello' /v InstallDir 2>/dev/null | tr -d '\r' |
+  grep -qF 'C:\Program Files\Hello' || fail "first script: registry value"
+[ -n "$(find "$prefix/drive_c/users" -path '*Start Menu/Programs/Hello.lnk')" ] ||
+  fail "first script: no shortcut in the Programs menu"
+
 ran=$(grep -cE '^(FileCopy|FileOps|INI|Misc|Reg) E[0-9]+' "$work/examples.qxs")
 if [ $failures -ne 0 ]; then
   echo "--- script"; cat "$work/examples.qxs"; echo "--- log"; cat "$work/log"
   exit 1
 fi
-echo "reference examples: $count lines, $ran run, none refused"
+echo "reference examples: $count lines, $ran run, none refused; the first script installs"

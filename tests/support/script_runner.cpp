@@ -24,6 +24,20 @@ void QXI_CALL RecordSubDialog(const char* text, int number) {
   Recorded().push_back("subdialog " + std::string(text) + " " + std::to_string(number));
 }
 void QXI_CALL RecordAdvance(int amount) { Recorded().push_back("advance " + std::to_string(amount)); }
+void QXI_CALL RecordEvent(int kind, const char* text, unsigned int number) {
+  Recorded().push_back("event " + std::to_string(kind) + " " + text + " " +
+                       std::to_string(number));
+}
+
+// Writes `script` to a new file of `dir` and runs `section` of it with what is registered.
+std::vector<std::string> RunFile(const TempDir& dir, const std::string& script,
+                                 const char* section, std::string* path) {
+  static int serial = 0;
+  std::string file = dir.Write("script" + std::to_string(++serial) + ".qxs", script);
+  if (path != nullptr) *path = file;
+  qxi::RunScript(file.c_str(), section);
+  return Recorded();
+}
 
 }  // namespace
 
@@ -63,17 +77,21 @@ void RecordEngineCallbacks() {
   qxi::RegisterDialog(RecordDialog);
   qxi::RegisterSubDialog(RecordSubDialog);
   qxi::RegisterAdvance(RecordAdvance);
+  qxi::RegisterEvent(nullptr);
   Recorded().clear();
 }
 
 std::vector<std::string> RunText(const TempDir& dir, const std::string& script,
                                  const char* section, std::string* path) {
-  static int serial = 0;
-  std::string file = dir.Write("script" + std::to_string(++serial) + ".qxs", script);
-  if (path != nullptr) *path = file;
   RecordEngineCallbacks();
-  qxi::RunScript(file.c_str(), section);
-  return Recorded();
+  return RunFile(dir, script, section, path);
+}
+
+std::vector<std::string> RunTextWithEvents(const TempDir& dir, const std::string& script,
+                                           const char* section, std::string* path) {
+  RecordEngineCallbacks();
+  qxi::RegisterEvent(RecordEvent);
+  return RunFile(dir, script, section, path);
 }
 
 std::string Lines(const std::vector<std::string>& calls) {

@@ -20,6 +20,8 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
       return true;
     } else if (arg == "--quiet" || arg == "-q") {
       options.quiet = true;
+    } else if (arg == "--keep-cwd") {
+      options.keep_cwd = true;
     } else if (arg == "--eval") {
       options.mode = Options::Mode::kEvaluate;
     } else if (arg == "--log" || arg == "--section") {
@@ -68,14 +70,17 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
 }
 
 const char* UsageText() {
-  return "usage: qxirun [--quiet] [--log FILE] [--section NAME] SCRIPT [SECTION]\n"
-         "       qxirun [--log FILE] --eval SCRIPT NAME\n"
+  return "usage: qxirun [--quiet] [--log FILE] [--keep-cwd] [--section NAME] SCRIPT [SECTION]\n"
+         "       qxirun [--log FILE] [--keep-cwd] --eval SCRIPT NAME\n"
          "Runs master section SECTION (default: Setup) of SCRIPT with QXI.dll, showing each\n"
          "command section and file with its progress, then a summary; or prints the value\n"
-         "(1 or 0) of condition NAME of SCRIPT and exits 0.\n"
+         "(1 or 0) of condition NAME of SCRIPT and exits 0. The script runs in its own\n"
+         "folder: relative paths in it name files beside it.\n"
          "  --quiet         show failures only: no progress, no summary\n"
          "  --log FILE      also append every failure, with its script, to FILE\n"
+         "  --keep-cwd      run in the current folder instead of the script's folder\n"
          "  --section NAME  the master section to run (the same as SECTION)\n"
+         "  --help, -h      show this text and exit 0\n"
          "Exit status: 0 nothing logged, 1 something logged, 2 bad usage or no QXI.dll.\n";
 }
 

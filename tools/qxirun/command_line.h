@@ -1,6 +1,6 @@
 // qxirun's command line:
-//   qxirun [--quiet] [--log FILE] [--section NAME] SCRIPT [SECTION]
-//   qxirun [--log FILE] --eval SCRIPT NAME
+//   qxirun [--quiet] [--log FILE] [--keep-cwd] [--section NAME] SCRIPT [SECTION]
+//   qxirun [--log FILE] [--keep-cwd] --eval SCRIPT NAME
 #pragma once
 
 #include <string>
@@ -19,6 +19,8 @@ struct Options {
   /// Empty for no log file.
   std::string log_path;
   bool quiet = false;
+  /// Run in the caller's current folder instead of the script's own.
+  bool keep_cwd = false;
 };
 
 /// Reads the arguments after the program name. Returns false, with the reason in `error`,

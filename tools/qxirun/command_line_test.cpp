@@ -31,14 +31,17 @@ TEST(CommandLine, RunFormsChooseScriptSectionLogAndQuiet) {
   EXPECT_EQ(plain.options.name, "Setup");
   EXPECT_EQ(plain.options.log_path, "");
   EXPECT_FALSE(plain.options.quiet);
+  EXPECT_FALSE(plain.options.keep_cwd);
 
   Parsed positional = Parse({"setup.qxs", "Uninstall"});
   ASSERT_TRUE(positional.ok);
   EXPECT_EQ(positional.options.name, "Uninstall");
 
-  Parsed options = Parse({"--quiet", "--log", "run.log", "setup.qxs", "--section", "Repair"});
+  Parsed options =
+      Parse({"--quiet", "--log", "run.log", "setup.qxs", "--keep-cwd", "--section", "Repair"});
   ASSERT_TRUE(options.ok);
   EXPECT_TRUE(options.options.quiet);
+  EXPECT_TRUE(options.options.keep_cwd);
   EXPECT_EQ(options.options.log_path, "run.log");
   EXPECT_EQ(options.options.script, "setup.qxs");
   EXPECT_EQ(options.options.name, "Repair");
@@ -61,6 +64,7 @@ TEST(CommandLine, EvalTakesScriptAndName) {
   EXPECT_EQ(eval.options.name, "HasOldIni");
   EXPECT_TRUE(Parse({"--help", "whatever"}).ok);
   EXPECT_EQ(Parse({"--help"}).options.mode, Options::Mode::kHelp);
+  EXPECT_EQ(Parse({"a.qxs", "-h"}).options.mode, Options::Mode::kHelp);
 }
 
 TEST(CommandLine, RefusesWhatItCannotMean) {

@@ -42,13 +42,25 @@ void ConsoleProgressDisplay::Advanced(const ProgressTracker& progress) {
   if (joined != last_drawn_) Draw(lines);
 }
 
-void ConsoleProgressDisplay::ShowError(const std::string& line) {
+template <typename WriteLine>
+void ConsoleProgressDisplay::WriteAbove(WriteLine write) {
   std::vector<std::string> live = live_;
   Draw({});
-  std::fprintf(error_out_, "%s\n", line.c_str());
-  std::fflush(error_out_);
+  write();
   live_.clear();
   Draw(live);
+}
+
+void ConsoleProgressDisplay::ShowError(const std::string& line) {
+  WriteAbove([&] {
+    std::fprintf(error_out_, "%s\n", line.c_str());
+    std::fflush(error_out_);
+  });
+}
+
+void ConsoleProgressDisplay::FileFinished(const ProgressTracker& progress) {
+  if (progress.file_outcome() == FileOutcome::kWritten) return;
+  WriteAbove([&] { Write(console_, FileEndLine(progress) + "\n"); });
 }
 
 void ConsoleProgressDisplay::Finish(const ProgressTracker&) {

@@ -19,7 +19,7 @@ struct ModuleTraits {
 };
 using UniqueModule = qxi::UniqueHandle<ModuleTraits>;
 
-/// The loaded library and its seven exports; unloaded with the object.
+/// The loaded library and its exports; unloaded with the object.
 struct EngineLibrary {
   UniqueModule module;
   QxiProcessQXS process = nullptr;
@@ -29,6 +29,7 @@ struct EngineLibrary {
   QxiRegisterSetDialog register_dialog = nullptr;
   QxiRegisterSetSubDialog register_sub_dialog = nullptr;
   QxiRegisterAdvanceDialog register_advance = nullptr;
+  QxiRegisterEventFunction register_event = nullptr;
 };
 
 /// Loads `path` (normally "QXI.dll", found beside the program first) with LoadLibraryExA's

@@ -6,14 +6,28 @@
 namespace qxirun {
 
 void PlainProgressDisplay::SectionStarted(const ProgressTracker& progress) {
+  PrintPendingFile();
   Print(SectionStartLine(progress));
 }
 
 void PlainProgressDisplay::FileStarted(const ProgressTracker& progress) {
-  Print(FileStartLine(progress));
+  PrintPendingFile();
+  pending_file_ = FileStartLine(progress);
+}
+
+void PlainProgressDisplay::FileFinished(const ProgressTracker& progress) {
+  pending_file_.clear();
+  Print(FileEndLine(progress));
+}
+
+void PlainProgressDisplay::PrintPendingFile() {
+  if (pending_file_.empty()) return;
+  Print(pending_file_);
+  pending_file_.clear();
 }
 
 void PlainProgressDisplay::ShowError(const std::string& line) {
+  PrintPendingFile();
   std::fprintf(error_out_, "%s\n", line.c_str());
   std::fflush(error_out_);
 }

@@ -16,6 +16,8 @@ class ProgressDisplay {
   virtual ~ProgressDisplay() = default;
   virtual void SectionStarted(const ProgressTracker& progress) = 0;
   virtual void FileStarted(const ProgressTracker& progress) = 0;
+  /// The file last announced is done: written, left by priority or waiting for the restart.
+  virtual void FileFinished(const ProgressTracker& progress) = 0;
   virtual void Advanced(const ProgressTracker& progress) = 0;
   /// Shows one failure line (given without its line end).
   virtual void ShowError(const std::string& line) = 0;
@@ -24,7 +26,8 @@ class ProgressDisplay {
 };
 
 /// One line per section start and per file on `progress_out` (nothing when it is null, for
-/// quiet runs), failure lines on `error_out`; no control characters.
+/// quiet runs), failure lines on `error_out`; no control characters. A file's line waits for
+/// the file's outcome, and is printed without one when anything else comes first.
 class PlainProgressDisplay : public ProgressDisplay {
  public:
   PlainProgressDisplay(std::FILE* progress_out, std::FILE* error_out)
@@ -32,15 +35,18 @@ class PlainProgressDisplay : public ProgressDisplay {
 
   void SectionStarted(const ProgressTracker& progress) override;
   void FileStarted(const ProgressTracker& progress) override;
+  void FileFinished(const ProgressTracker& progress) override;
   void Advanced(const ProgressTracker&) override {}
   void ShowError(const std::string& line) override;
-  void Finish(const ProgressTracker&) override {}
+  void Finish(const ProgressTracker&) override { PrintPendingFile(); }
 
  private:
   void Print(const std::string& line);
+  void PrintPendingFile();
 
   std::FILE* progress_out_;
   std::FILE* error_out_;
+  std::string pending_file_;  // the line of a file whose outcome has not come yet
 };
 
 }  // namespace qxirun

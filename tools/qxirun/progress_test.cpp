@@ -10,6 +10,7 @@
 
 #include "progress_display.h"
 #include "progress_text.h"
+#include "qxi.h"
 #include "run_summary.h"
 
 namespace qxirun {
@@ -48,7 +49,7 @@ TEST(RunObserver, CopySectionThenCommandSectionInPlainLines) {
   PlainProgressDisplay display(out.get(), err.get());
   RunObserver observer(display, log.get());
 
-  observer.SetDialog("Copying files", 10000);
+  observer.SetDialog("Copying files", 10500);
   observer.SetSubDialog("a.dll", 10000);
   observer.Advance(4096);
   EXPECT_EQ(observer.progress().file_done(), 4096);
@@ -58,31 +59,56 @@ TEST(RunObserver, CopySectionThenCommandSectionInPlainLines) {
   observer.Advance(1808);
   EXPECT_EQ(FileBarLine(observer.progress()),
             "   a.dll [##############################] 100% of 10000 bytes");
-  EXPECT_EQ(SectionBarLine(observer.progress()),
-            "Copying files [##############################] 100%");
+  observer.Event(QXI_EVENT_FILE_WRITTEN, "C:\\App\\a.dll", 10000);
+  observer.Event(QXI_EVENT_LINE_RUN, "Files", 2);
+  // Refused by its priority: announced, no byte written, and its line says so.
+  observer.SetSubDialog("b.dll", 500);
+  observer.Event(QXI_EVENT_FILE_LEFT, "C:\\App\\b.dll", 500);
+  observer.Event(QXI_EVENT_LINE_RUN, "Files", 3);
+  // Locked: it waits for the restart.
+  observer.SetSubDialog("c.dll", 7);
+  observer.Advance(7);
+  observer.Event(QXI_EVENT_FILE_DEFERRED, "C:\\App\\c.dll", 7);
+  observer.Event(QXI_EVENT_LINE_RUN, "Files", 4);
+  // A damaged entry: announced and partly written, then logged, with no outcome.
+  observer.SetSubDialog("C:\\App\\bad.txt", 3003);
+  observer.Advance(3003);
+  observer.Log("C:\\setup.qxs", "section [Files] line #5, CRC error");
+  observer.Event(QXI_EVENT_LINE_RUN, "Files", 5);
 
   observer.SetDialog("Settings", 3);
   EXPECT_FALSE(observer.progress().has_file());
   observer.Advance(1);
+  observer.Event(QXI_EVENT_LINE_RUN, "Settings", 2);
   EXPECT_EQ(SectionBarLine(observer.progress()),
             "Settings [##########....................] 33%");
   observer.Log("C:\\setup.qxs", "Unknown command, section [Settings] line #3");
+  observer.Event(QXI_EVENT_LINE_SKIPPED, "Settings", 4);
   observer.Advance(1);
+  observer.Event(99, "a kind of a later version", 1);
   observer.Finish();
 
   EXPECT_EQ(out.Text(),
-            "== Copying files (10000)\n"
+            "== Copying files (10500)\n"
             "   a.dll (10000 bytes)\n"
+            "   b.dll (500 bytes) left by priority\n"
+            "   c.dll (7 bytes) waiting for the restart\n"
+            "   C:\\App\\bad.txt (3003 bytes)\n"
             "== Settings (3)\n");
-  EXPECT_EQ(err.Text(), "C:\\setup.qxs: Unknown command, section [Settings] line #3\n");
-  EXPECT_EQ(log.Text(), "C:\\setup.qxs: Unknown command, section [Settings] line #3\n");
+  EXPECT_EQ(err.Text(),
+            "C:\\setup.qxs: section [Files] line #5, CRC error\n"
+            "C:\\setup.qxs: Unknown command, section [Settings] line #3\n");
+  EXPECT_EQ(log.Text(), err.Text());
 
-  const RunCounts& counts = observer.progress().counts();
-  EXPECT_EQ(FormatSummary(counts, 2),
+  EXPECT_EQ(FormatSummary(observer.progress().counts(), 2),
             "Sections run: 2\n"
-            "Lines run: 2\n"
-            "Errors logged: 1\n"
-            "Bytes copied: 10000\n"
+            "Lines run: 5\n"
+            "Lines skipped by a condition: 1\n"
+            "Errors logged: 2\n"
+            "Files written: 1\n"
+            "Files left by priority: 1\n"
+            "Files waiting for the restart: 1\n"
+            "Bytes written: 10000\n"
             "Deferred operations waiting in WININIT.INI [Rename]: 2\n");
 }
 
@@ -94,34 +120,36 @@ TEST(RunObserver, QuietDisplayShowsFailuresOnly) {
   observer.SetDialog("Hello", 1);
   observer.SetSubDialog("b.txt", 5);
   observer.Advance(5);
+  observer.Event(QXI_EVENT_FILE_WRITTEN, "C:\\b.txt", 5);
   observer.Log("", "Section not found");
+  observer.Finish();
   EXPECT_EQ(err.Text(), ": Section not found\n");
   EXPECT_EQ(observer.progress().counts().errors, 1);
-  EXPECT_EQ(observer.progress().counts().bytes_copied, 5);
+  EXPECT_EQ(observer.progress().counts().bytes_written, 5);
 }
 
-TEST(ProgressTracker, AdvancesAreBytesOnlyWhileAFileIsIncomplete) {
+TEST(ProgressTracker, AdvancesMoveBarsAndCountNothing) {
   ProgressTracker progress;
   progress.BeginSection("Files", 300);
-  // A deferred replacement after a partly written block: the whole size comes again, and
-  // the sum of byte advances is what the engine reported.
+  // A deferred replacement after a partly written block: the whole size comes again.
   progress.BeginFile("locked.dll", 200);
   progress.Advance(100);
   progress.Advance(200);
   EXPECT_EQ(progress.file_done(), 300);
-  // The file is complete: the advance of the Include line that ran this copy is a line.
+  // The file is complete: the advance of the Include line that ran this copy is the
+  // section's alone.
   progress.Advance(1);
-  // An empty file takes no advance; a skipped copy takes none either.
-  progress.BeginFile("empty.txt", 0);
-  progress.Advance(1);
+  EXPECT_EQ(progress.file_done(), 300);
+  EXPECT_EQ(progress.section_done(), 301);
   progress.BeginFile("skipped.dll", 50);
+  EXPECT_EQ(progress.file_outcome(), FileOutcome::kPending);
   progress.BeginSection("Next", 1);
   EXPECT_FALSE(progress.has_file());
   progress.Advance(1);
 
   EXPECT_EQ(progress.counts().sections, 2);
-  EXPECT_EQ(progress.counts().lines, 3);
-  EXPECT_EQ(progress.counts().bytes_copied, 300);
+  EXPECT_EQ(progress.counts().lines_run, 0);
+  EXPECT_EQ(progress.counts().bytes_written, 0);
   EXPECT_EQ(progress.section_done(), 1);
 }
 
@@ -131,8 +159,10 @@ TEST(ProgressTracker, SizesOfTwoGigabytesAndMoreAreNotNegative) {
   progress.BeginFile("disk.img", static_cast<int>(3000000000u));
   EXPECT_EQ(progress.file_size(), 3000000000LL);
   progress.Advance(4096);
-  EXPECT_EQ(progress.counts().bytes_copied, 4096);
-  EXPECT_EQ(progress.counts().lines, 0);
+  EXPECT_EQ(progress.file_done(), 4096);
+  progress.CountEvent(QXI_EVENT_FILE_WRITTEN, 3000000000u);
+  progress.CountEvent(QXI_EVENT_FILE_WRITTEN, 3000000000u);
+  EXPECT_EQ(progress.counts().bytes_written, 6000000000LL);
 }
 
 TEST(TextBar, FillsInProportionAndClamps) {

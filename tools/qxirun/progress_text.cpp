@@ -36,6 +36,17 @@ std::string FileStartLine(const ProgressTracker& progress) {
   return "   " + progress.file_name() + " (" + std::to_string(progress.file_size()) + " bytes)";
 }
 
+std::string FileEndLine(const ProgressTracker& progress) {
+  switch (progress.file_outcome()) {
+    case FileOutcome::kLeftByPriority:
+      return FileStartLine(progress) + " left by priority";
+    case FileOutcome::kDeferred:
+      return FileStartLine(progress) + " waiting for the restart";
+    default:
+      return FileStartLine(progress);
+  }
+}
+
 std::string SectionBarLine(const ProgressTracker& progress) {
   return progress.section_text() + " " +
          TextBar(progress.section_done(), progress.section_total(), kBarWidth) + " " +

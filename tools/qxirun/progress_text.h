@@ -16,6 +16,9 @@ std::string TextBar(long long done, long long total, int width);
 std::string SectionStartLine(const ProgressTracker& progress);
 /// The line that announces a file in plain output: "   NAME (SIZE bytes)".
 std::string FileStartLine(const ProgressTracker& progress);
+/// The same line with the file's outcome after it: nothing for a file written,
+/// " left by priority" or " waiting for the restart".
+std::string FileEndLine(const ProgressTracker& progress);
 
 /// The section's live line: "TEXT [bar] NN%" ("TEXT [bar] DONE" when the total is not
 /// positive).

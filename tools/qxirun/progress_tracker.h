@@ -7,18 +7,27 @@
 
 namespace qxirun {
 
-/// Totals of one run, for the closing summary.
+/// Totals of one run, for the closing summary. All but `sections` and `errors` come from the
+/// engine's run events, never from the progress advances, which cannot tell a skipped line or
+/// a file left alone from work done.
 struct RunCounts {
-  int sections = 0;            ///< command sections started (dialog callbacks)
-  long long lines = 0;         ///< per-line advances: command lines stepped over
-  int errors = 0;              ///< log callbacks
-  long long bytes_copied = 0;  ///< byte advances made while a file was in progress
+  int sections = 0;             ///< command sections started (dialog callbacks)
+  long long lines_run = 0;      ///< command lines carried out, also those that then failed
+  long long lines_skipped = 0;  ///< command lines skipped by their condition
+  int errors = 0;               ///< log callbacks
+  long long files_written = 0;  ///< files put in place by CopyFile and ExtractQXZ
+  long long files_left = 0;     ///< files left alone because their priority was not higher
+  long long files_deferred = 0; ///< files that wait for the restart
+  long long bytes_written = 0;  ///< the sizes of the files written, added up
 };
+
+/// What became of the file last announced.
+enum class FileOutcome { kPending, kWritten, kLeftByPriority, kDeferred };
 
 /// Follows the callbacks of one run. A file is in progress from its sub-dialog call until
 /// its bytes reach its size, the next file or the next section; advances while a file is in
-/// progress are bytes of that file, all others are line steps. Every advance counts towards
-/// the section's bar, whatever its kind.
+/// progress move its bar. Every advance counts towards the section's bar, whatever its kind.
+/// The run's events give the counts and the outcome of each file.
 class ProgressTracker {
  public:
   /// A command section starts: its header text and number (the section's total).
@@ -27,6 +36,9 @@ class ProgressTracker {
   void BeginFile(const char* name, int size);
   /// The engine advanced by `amount`: bytes of the current file, or one line step.
   void Advance(int amount);
+  /// One event of the engine's run (QXI_EVENT_... of qxi.h); kinds it does not know are
+  /// ignored. A file event sets the outcome of the file last announced.
+  void CountEvent(int kind, unsigned int number);
   /// The engine logged a failure.
   void CountError() { ++counts_.errors; }
 
@@ -41,6 +53,7 @@ class ProgressTracker {
   const std::string& file_name() const { return file_name_; }
   long long file_size() const { return file_size_; }
   long long file_done() const { return file_done_; }
+  FileOutcome file_outcome() const { return file_outcome_; }
 
   const RunCounts& counts() const { return counts_; }
 
@@ -55,6 +68,7 @@ class ProgressTracker {
   long long file_size_ = 0;
   long long file_done_ = 0;
   bool has_file_ = false;
+  FileOutcome file_outcome_ = FileOutcome::kPending;
   RunCounts counts_;
 };
 

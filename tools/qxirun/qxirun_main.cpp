@@ -1,7 +1,8 @@
 // qxirun: the console host. Loads QXI.dll as any host would (LoadLibrary, GetProcAddress),
-// registers all five callbacks and runs one master section of a script, showing each command
-// section and file with its progress (redrawn in place on a console, one line each
-// otherwise) and closing with a summary. Failures go to stderr as "CONTEXT: MESSAGE".
+// registers its callbacks and runs one master section of a script in the script's own
+// folder, showing each command section and file with its progress (redrawn in place on a
+// console, one line each otherwise) and closing with a summary. Failures go to stderr as
+// "CONTEXT: MESSAGE".
 #include <windows.h>
 
 #include <cstdio>
@@ -16,6 +17,7 @@
 #include "qxi.h"
 #include "run_observer.h"
 #include "run_summary.h"
+#include "script_folder.h"
 
 namespace {
 
@@ -39,6 +41,9 @@ void QXI_CALL OnSubDialog(const char* text, int number) {
   g_observer->SetSubDialog(text, number);
 }
 void QXI_CALL OnAdvance(int amount) { g_observer->Advance(amount); }
+void QXI_CALL OnEvent(int kind, const char* text, unsigned int number) {
+  g_observer->Event(kind, text, number);
+}
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -57,6 +62,8 @@ std::unique_ptr<qxirun::ProgressDisplay> MakeDisplay(const Options& options) {
 }
 
 int Run(const Options& options, const qxirun::EngineLibrary& engine, std::FILE* log_file) {
+  const std::string script =
+      options.keep_cwd ? options.script : qxirun::EnterScriptFolder(options.script);
   std::unique_ptr<qxirun::ProgressDisplay> display = MakeDisplay(options);
   qxirun::RunObserver observer(*display, log_file);
   g_observer = &observer;
@@ -65,14 +72,15 @@ int Run(const Options& options, const qxirun::EngineLibrary& engine, std::FILE* 
   engine.register_dialog(OnDialog);
   engine.register_sub_dialog(OnSubDialog);
   engine.register_advance(OnAdvance);
+  engine.register_event(OnEvent);
 
   if (options.mode == Options::Mode::kEvaluate) {
     // The value on stdout; failing test lines still go to the log. Always exit 0.
-    std::printf("%d\n", engine.evaluate(options.script.c_str(), options.name.c_str()));
+    std::printf("%d\n", engine.evaluate(script.c_str(), options.name.c_str()));
     g_observer = nullptr;
     return kExitClean;
   }
-  engine.process(options.script.c_str(), options.name.c_str());
+  engine.process(script.c_str(), options.name.c_str());
   observer.Finish();
   g_observer = nullptr;
 

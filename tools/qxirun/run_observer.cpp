@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "qxi.h"
+
 namespace qxirun {
 
 void RunObserver::Log(const char* context, const char* message) {
@@ -29,6 +31,14 @@ void RunObserver::SetSubDialog(const char* text, int number) {
 void RunObserver::Advance(int amount) {
   progress_.Advance(amount);
   display_.Advanced(progress_);
+}
+
+void RunObserver::Event(int kind, const char*, unsigned int number) {
+  progress_.CountEvent(kind, number);
+  if (kind == QXI_EVENT_FILE_WRITTEN || kind == QXI_EVENT_FILE_LEFT ||
+      kind == QXI_EVENT_FILE_DEFERRED) {
+    display_.FileFinished(progress_);
+  }
 }
 
 }  // namespace qxirun

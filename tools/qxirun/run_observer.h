@@ -21,6 +21,8 @@ class RunObserver {
   void SetDialog(const char* text, int number);
   void SetSubDialog(const char* text, int number);
   void Advance(int amount);
+  /// One event of the run: counted, and a file's outcome shown.
+  void Event(int kind, const char* text, unsigned int number);
   /// The run is over.
   void Finish() { display_.Finish(progress_); }
 

@@ -5,9 +5,13 @@ namespace qxirun {
 
 std::string FormatSummary(const RunCounts& counts, int deferred_operations) {
   return "Sections run: " + std::to_string(counts.sections) + "\n" +
-         "Lines run: " + std::to_string(counts.lines) + "\n" +
+         "Lines run: " + std::to_string(counts.lines_run) + "\n" +
+         "Lines skipped by a condition: " + std::to_string(counts.lines_skipped) + "\n" +
          "Errors logged: " + std::to_string(counts.errors) + "\n" +
-         "Bytes copied: " + std::to_string(counts.bytes_copied) + "\n" +
+         "Files written: " + std::to_string(counts.files_written) + "\n" +
+         "Files left by priority: " + std::to_string(counts.files_left) + "\n" +
+         "Files waiting for the restart: " + std::to_string(counts.files_deferred) + "\n" +
+         "Bytes written: " + std::to_string(counts.bytes_written) + "\n" +
          "Deferred operations waiting in WININIT.INI [Rename]: " +
          std::to_string(deferred_operations) + "\n";
 }

@@ -7,9 +7,9 @@
 
 namespace qxirun {
 
-/// The summary lines, each ending in "\n":
-///   Sections run: N / Lines run: N / Errors logged: N / Bytes copied: N /
-///   Deferred operations waiting in WININIT.INI [Rename]: N
+/// The summary lines, each ending in "\n": Sections run, Lines run, Lines skipped by a
+/// condition, Errors logged, Files written, Files left by priority, Files waiting for the
+/// restart, Bytes written, then "Deferred operations waiting in WININIT.INI [Rename]: N".
 std::string FormatSummary(const RunCounts& counts, int deferred_operations);
 
 }  // namespace qxirun

@@ -47,6 +47,10 @@ void QXI_CALL OnAdvance(int amount) {
   if (g_observer != nullptr) g_observer->Advance(amount);
   Post(kMsgAdvance, static_cast<WPARAM>(amount), 0);
 }
+// The run's events count for the observer's summary only; the window shows no figures.
+void QXI_CALL OnEvent(int kind, const char* text, unsigned int number) {
+  if (g_observer != nullptr) g_observer->Event(kind, text, number);
+}
 
 }  // namespace
 
@@ -60,6 +64,7 @@ bool EngineWorker::Start(const qxirun::EngineLibrary& engine, HWND window,
   engine.register_dialog(OnDialog);
   engine.register_sub_dialog(OnSubDialog);
   engine.register_advance(OnAdvance);
+  engine.register_event(OnEvent);
   process_ = engine.process;
   script_ = script;
   section_ = section;

@@ -48,5 +48,21 @@ check "the line after the failure ran" grep -q '^After=failure' "$work/app.ini"
 $display_run --auto-close "$(winpath "$work/good.qxs")" Missing >"$work/out" 2>"$work/err"
 check "missing section closes with 1" test $? -eq 1
 
+# --help and -h: the usage on standard output, status 0, no window and no run.
+for help in --help -h; do
+  $display_run "$help" >"$work/out" 2>"$work/err"
+  check "$help exits 0" test $? -eq 0
+  check "$help prints the usage" grep -q '^usage: qxisetup \[--auto-close\] \[--keep-cwd\]' "$work/out"
+done
+
+# Started from another folder, the script still runs in its own: CopyFile . finds its file.
+mkdir -p "$work/kit" "$work/elsewhere"
+printf 'beside the script\r\n' >"$work/kit/app.txt"
+printf '[Setup]\r\nFileCopy Files\r\n[Files]\r\n"Files" 19\r\nCopyFile . "%s" app.txt "" 0\r\n' \
+  "$(winpath "$work/kit-installed")" >"$work/kit/setup.qxs"
+(cd "$work/elsewhere" && $display_run --auto-close '..\kit\setup.qxs') >"$work/out" 2>"$work/err"
+check "a run from another folder closes with 0" test $? -eq 0
+check "CopyFile . copied the file beside the script" cmp -s "$work/kit/app.txt" "$work/kit-installed/app.txt"
+
 echo "$failures failed"
 exit $((failures > 0))

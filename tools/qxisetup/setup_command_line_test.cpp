@@ -21,10 +21,20 @@ TEST(SetupCommandLine, ScriptSectionAndAutoClose) {
   EXPECT_EQ(options.section, "Setup");
   EXPECT_FALSE(options.auto_close);
 
+  EXPECT_FALSE(options.keep_cwd);
+  EXPECT_FALSE(options.help);
+
   SetupOptions closing;
-  ASSERT_TRUE(Parse({"setup.qxs", "--auto-close", "Repair"}, closing, error));
+  ASSERT_TRUE(Parse({"setup.qxs", "--auto-close", "Repair", "--keep-cwd"}, closing, error));
   EXPECT_EQ(closing.section, "Repair");
   EXPECT_TRUE(closing.auto_close);
+  EXPECT_TRUE(closing.keep_cwd);
+
+  for (const char* help : {"--help", "-h"}) {
+    SetupOptions asking;
+    ASSERT_TRUE(Parse({"a.qxs", "b", "c", help}, asking, error)) << help;
+    EXPECT_TRUE(asking.help) << help;
+  }
 }
 
 TEST(SetupCommandLine, RefusesMissingExtraAndUnknown) {

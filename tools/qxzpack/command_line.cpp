@@ -25,10 +25,29 @@ const char* UsageText() {
          "                      [--best] [--priority N] [-C DIR] [-v] PATH...\n"
          "       qxzpack list ARCHIVE\n"
          "       qxzpack test [-v] ARCHIVE\n"
-         "       qxzpack extract [-v] ARCHIVE DIR\n";
+         "       qxzpack extract [-v] ARCHIVE DIR\n"
+         "       qxzpack --help\n"
+         "create packs the files and folders PATH (found from DIR, the current folder by\n"
+         "default) into a new QXZ archive for the script command ExtractQXZ; list shows its\n"
+         "entries, test decompresses each and checks its CRC, extract unpacks it below DIR.\n"
+         "  --priority N   every entry's priority, 0 (none) to 4294967295\n"
+         "  --dict SIZE    the dictionary size of the compression (default 4096)\n"
+         "  --ascii, --binary, --auto   text coding, plain literals, or per file (default)\n"
+         "  --best         search harder for repeats: a little smaller, slower to pack\n"
+         "  -v             name each entry as it is packed, tested or extracted\n"
+         "Exit status: 0 success, 1 the command failed, 2 a command line qxzpack cannot run.\n";
 }
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
+  // A request for help anywhere among the options wins over everything else on the line.
+  for (const std::string& arg : args) {
+    if (arg == "--") break;
+    if (arg == "--help" || arg == "-h") {
+      CommandLine help;
+      help.command = "help";
+      return help;
+    }
+  }
   if (args.empty()) throw UsageError("no command given");
   CommandLine line;
   line.command = args[0];

@@ -42,6 +42,14 @@ TEST(QxzpackCommandLine, CreateTakesEveryOption) {
   EXPECT_EQ(extract.directory, "dir");
 }
 
+TEST(QxzpackCommandLine, HelpWinsWhereverItStandsBeforeTheOptionsEnd) {
+  for (const Args& args : {Args{"--help"}, Args{"-h"}, Args{"create", "x.qxz", "-h"},
+                           Args{"pack", "--help"}, Args{"list", "--dict", "--help"}}) {
+    EXPECT_EQ(ParseCommandLine(args).command, "help") << args.back();
+  }
+  EXPECT_EQ(ParseCommandLine({"create", "x.qxz", "--", "-h"}).create.paths, Args({"-h"}));
+}
+
 TEST(QxzpackCommandLine, RefusesMistakesWithAReason) {
   const std::vector<std::pair<Args, std::string>> cases = {
       {{}, "no command given"},

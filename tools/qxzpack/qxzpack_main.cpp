@@ -18,6 +18,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "qxzpack: %s\n%s", e.what(), UsageText());
     return 2;
   }
+  if (line.command == "help") {
+    std::printf("%s", UsageText());
+    return std::fflush(stdout) == 0 ? 0 : 1;
+  }
   try {
     if (line.command == "create") {
       CreateArchive(line.create);

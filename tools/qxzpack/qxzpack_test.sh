@@ -110,6 +110,11 @@ expect_failure "missing" "$work/missing.qxz: cannot open" qxzpack list "$work/mi
 expect_failure "missing source" "nothing-here" qxzpack create "$work/x.qxz" -C "$src" nothing-here
 [ -e "$work/x.qxz" ] || [ -e "$work/x.qxz.part" ] && fail "partial archive left"
 expect_failure "usage" "usage:" qxzpack create
+for help in --help -h; do
+  qxzpack "$help" >"$work/out.txt" 2>"$work/err.txt" || fail "$help: exit status $?"
+  head -1 "$work/out.txt" | grep -q '^usage: qxzpack create ARCHIVE' || fail "$help: no usage on stdout"
+  [ -s "$work/err.txt" ] && fail "$help: wrote to stderr"
+done
 expect_failure "outside" "not inside" qxzpack create "$work/x.qxz" -C "$src" ../list.txt
 
 if [ "$failures" -ne 0 ]; then

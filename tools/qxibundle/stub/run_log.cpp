@@ -10,6 +10,7 @@ class NoDisplay : public qxirun::ProgressDisplay {
  public:
   void SectionStarted(const qxirun::ProgressTracker&) override {}
   void FileStarted(const qxirun::ProgressTracker&) override {}
+  void FileFinished(const qxirun::ProgressTracker&) override {}
   void Advanced(const qxirun::ProgressTracker&) override {}
   void ShowError(const std::string&) override {}
   void Finish(const qxirun::ProgressTracker&) override {}

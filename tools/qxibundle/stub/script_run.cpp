@@ -18,6 +18,9 @@ void QXI_CALL OnTitle(const char*) {}
 void QXI_CALL OnDialog(const char* text, int number) { g_observer->SetDialog(text, number); }
 void QXI_CALL OnSubDialog(const char* text, int number) { g_observer->SetSubDialog(text, number); }
 void QXI_CALL OnAdvance(int amount) { g_observer->Advance(amount); }
+void QXI_CALL OnEvent(int kind, const char* text, unsigned int number) {
+  g_observer->Event(kind, text, number);
+}
 
 void RunSilently(const qxirun::EngineLibrary& engine, const ScriptRun& run,
                  qxirun::RunObserver& observer) {
@@ -27,6 +30,7 @@ void RunSilently(const qxirun::EngineLibrary& engine, const ScriptRun& run,
   engine.register_dialog(OnDialog);
   engine.register_sub_dialog(OnSubDialog);
   engine.register_advance(OnAdvance);
+  engine.register_event(OnEvent);
   engine.process(run.script.c_str(), run.section.c_str());
   observer.Finish();
   g_observer = nullptr;
