@@ -57,8 +57,9 @@ NOP
 \"Files\" 9
 CopyFile docs \"C:\\Bundle Test\" readme.txt N 0
 [Settings]
-\"Settings\" 1
-SetKey $ini Main Installed yes"
+\"Settings\" 2
+SetKey $ini Main Installed yes
+SetKey $ini Main From \$SCRIPTDIR\$"
 
 # --- 2: bad switches, a damaged or cut setup; nothing changes -------------------------------
 run clean /S /X
@@ -103,6 +104,8 @@ run clean /S
 check "a clean run exits 0" test "$status" -eq 0
 check "the file in the setup folder's subfolder was copied" cmp -s "$work/clean/docs/readme.txt" "$drive_c/Bundle Test/readme.txt"
 check "the INI key was set" grep -q '^Installed=yes' "$drive_c/windows/bundle.ini"
+check "the script ran in the private folder" \
+  grep -qE '^From=C:\\users\\[^\\]+\\Temp\\QXI[0-9A-F]{8}\\setup$' <(plain "$drive_c/windows/bundle.ini")
 check "the private folder is gone" test "$(private_folders)" -eq 0
 plain "$work/clean.log" > "$work/clean.log.plain"
 check "the log opens with the product" test "$(head -1 "$work/clean.log.plain")" = "Bundle Test Setup 1.2.3"
