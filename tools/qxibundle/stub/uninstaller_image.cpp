@@ -15,7 +15,7 @@ void WriteUninstaller(qxi::ByteSource& own, const qxibundle::BundleContents& con
   own.Seek(0);
   own.ReadExact(image.data(), image.size());
   const std::string partial = path + ".part";
-  {
+  try {
     OutputFile file(partial, false);
     qxibundle::BundleWriter writer(file, std::move(image));
     for (qxibundle::EntryRole role : {qxibundle::EntryRole::kSettings, qxibundle::EntryRole::kEngine}) {
@@ -24,6 +24,9 @@ void WriteUninstaller(qxi::ByteSource& own, const qxibundle::BundleContents& con
     }
     writer.Finish(qxibundle::BundleKind::kUninstaller);
     file.Close();
+  } catch (...) {
+    DeleteFileA(partial.c_str());
+    throw;
   }
   if (!MoveFileExA(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
     const DWORD error = GetLastError();
