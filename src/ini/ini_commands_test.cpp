@@ -130,6 +130,29 @@ TEST_F(IniCommands, AppendKeyExtendsValuesLongerThan255Characters) {
                    "big=" + v5000 + "!"}));
 }
 
+TEST_F(IniCommands, TextsTooLongForTheProfileFunctionsAreRefusedNotPassedOn) {
+  // The profile functions take at most 32,766 characters a text; longer ones used to reach
+  // them and fault inside the system's conversion.
+  const std::string fits(32766, 'f'), over(32767, 'o'), half(20000, 'h');
+  dir_.Write("test.ini", SectionText("App", {"keep=1", "half=" + half}));
+  Calls calls = Run(
+      "SetKey " + ini_ + " App fits " + fits + "\r\n"   // the longest text passed on
+      "SetKey " + ini_ + " App " + over + " v\r\n"      // a key one longer
+      "AppendLine " + ini_ + " " + over + " k=v\r\n"    // a section
+      "DeleteSection " + ini_ + "\\" + over + " App\r\n"  // a file name
+      "AppendKey " + ini_ + " App half " + half + "\r\n");  // 40,000 together
+  const std::string refused = std::string(" run time error \"") +
+                              qxi_test::SystemText(ERROR_INVALID_PARAMETER) + "\"";
+  EXPECT_EQ(calls, Calls({"dialog Editing INI 9", "advance 1",
+                          Log("SetKey: section [Edit] line #3, " + refused), "advance 1",
+                          Log("AppendLine: section [Edit] line #4, " + refused), "advance 1",
+                          Log("DeleteSection: section [Edit] line #5, " + refused), "advance 1",
+                          Log("AppendKey: section [Edit] line #6, " + refused), "advance 1"}))
+      << Lines(calls);
+  EXPECT_EQ(SectionLines(FileLines(ini_), "App"),
+            Texts({"keep=1", "half=" + half, "fits=" + fits}));
+}
+
 TEST_F(IniCommands, AppendLineKeepsWholeSectionsNearAndBeyond32000Bytes) {
   // Section list sizes (each line with its NUL) around the 32000-byte first read: the new
   // line and the closing NULs just fit (31991), overflow by one (31992), the read answers

@@ -24,7 +24,8 @@ same() {  # same NAME FILE EXPECTED: the file's text, without CRs, is exactly EX
 # The first program of a new Wine session carries out WININIT.INI as a restart would: only
 # after it do two operations wait for the restart, written as the engine writes them.
 $run --help >"$work/out" 2>"$work/err"
-check "--help exits 0 with the usage on stdout" test $? -eq 0 -a ! -s "$work/err"
+check "--help exits 0 with the usage on stdout" test $? -eq 0 -a ! -s "$work/err" ||
+  { echo "--- stderr:"; text "$work/err"; }
 check "--help prints the usage" grep -q '^usage: qxirun' "$work/out"
 printf '[Rename]\r\nC:\\windows\\temp\\app.dll=C:\\windows\\temp\\QXI1.TMP\r\nNUL=C:\\windows\\temp\\old.dll\r\n' \
   >"$prefix/drive_c/windows/wininit.ini"
