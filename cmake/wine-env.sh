@@ -10,3 +10,14 @@ wine_env() {
     WINE=/usr/lib/wine/wine
   fi
 }
+
+# A throw-away prefix made afresh at PREFIX, whose Z: drive (the host's whole file system) is
+# removed, so that what runs in it can only touch the prefix. Leaves wine_env set for it.
+wine_fresh_prefix() {
+  wine_env "$1" "$2"
+  wineserver -k >/dev/null 2>&1
+  rm -rf "$1"
+  "$WINE" wineboot -i >/dev/null 2>&1 </dev/null
+  wineserver -w
+  rm -f "$1/dosdevices/z:"
+}

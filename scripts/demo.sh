@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# demo.sh: the demo installation. Builds QXI.dll, the hosts, qxzpack, the setup stub, the demo
-# application and (for Linux) qxibundle, packs the payload, makes the medium one setup.exe,
-# then installs Lumen Notes with it in a fresh Wine prefix twice (a fresh install with a file
-# in use, the restart, an upgrade), showing the log and what changed.
+# demo.sh: the demo installation. Builds QXI.dll, the hosts, qxzpack, qxicheck, the setup stub,
+# the demo application and (for Linux) qxibundle, packs the payload, checks the script, makes
+# the medium one setup.exe, then installs Lumen Notes with it in a fresh Wine prefix twice (a
+# fresh install with a file in use, the restart, an upgrade), showing the log and what changed.
 # demo.sh SCRIPT [SECTION]: runs another script (section default Setup) with qxirun in the
 # script's folder, in a fresh prefix, instead.
 set -eu
@@ -13,7 +13,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 # program support), the same code built for x86-64 runs under 64-bit Wine instead.
 if /usr/lib/wine/wine --version >/dev/null 2>&1; then preset=win32; else preset=win64; fi
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" --target QXI qxirun qxzpack lumen >/dev/null
+cmake --build --preset "$preset" --target QXI qxirun qxzpack qxicheck lumen >/dev/null
 bin="$root/build/$preset/bin"
 prefix="$root/build/demo-prefix"
 

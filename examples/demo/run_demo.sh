@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # run_demo.sh BIN PREFIX ARCH [QXIBUNDLE]: builds the demo's installation medium from the
-# programs in BIN (QXI.dll, qxirun.exe, qxzpack.exe, lumen.exe), makes it one setup.exe with
-# qxibundle (QXIBUNDLE, the Linux program, when given; else BIN's qxibundle.exe under Wine),
-# installs Lumen Notes twice with it in the Wine prefix PREFIX (made fresh), silently as a
-# deployment tool runs it, and shows what each run changed on the machine:
+# programs in BIN (QXI.dll, qxirun.exe, qxzpack.exe, qxicheck.exe, lumen.exe), checks its
+# script with qxicheck, makes it one setup.exe with qxibundle (QXIBUNDLE, the Linux program,
+# when given; else BIN's qxibundle.exe under Wine), installs Lumen Notes twice with it in the
+# Wine prefix PREFIX (made fresh), silently as a deployment tool runs it, and shows what each
+# run changed on the machine:
 #   1. a fresh installation, while another program keeps the shared runtime in use;
 #   2. the restart that replaces the runtime;
 #   3. a second installation, which finds the first and takes the upgrade path.
@@ -27,6 +28,10 @@ rm -rf "$prefix" "$prefix.lock"
 wine_env "$prefix" "$arch"
 section "Building the medium: qxzpack packs the payload"
 "$here/build_medium.sh" "$bin" "$prefix" "$arch" "$medium" | indent
+# The host asks for two conditions with EvaluateCondition (below), which no line uses.
+section "qxicheck: what the engine would report about the medium's script"
+wine_run "$bin/qxicheck.exe" --deep --evaluated SameVersion --evaluated HasNotesPath \
+  "$(winpath "$medium/setup.qxs")" | indent
 setup=$(dirname "$prefix")/demo-setup.exe
 bundle_options=(--name "Lumen Notes" --version 2.1 --publisher "Lumen Software"
                 --install-dir 'C:\Program Files\Lumen Notes')

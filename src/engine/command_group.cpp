@@ -7,6 +7,7 @@
 #include "engine/failure_report.h"
 #include "engine/host_callbacks.h"
 #include "engine/qx_err.h"
+#include "engine/walk_mode.h"
 
 namespace qxi {
 namespace {
@@ -80,7 +81,7 @@ ScriptCursor CommandGroup::BeginSection() {
   } catch (const std::exception& e) {
     (LogLine() << FailureText(e).get() << ", section header [" << section_name() << "] Param #"
                << param())
-        .Send();
+        .Send(*this);
   }
   return NextLine(cursor);
 }
@@ -88,7 +89,8 @@ ScriptCursor CommandGroup::BeginSection() {
 void CommandGroup::ReportExecuteFailure(const Command& command, const QXErr& e) const {
   LogLine line;
   if (e.code() == kRunTimeError) line << command.Name() << ": ";
-  (line << "section [" << section_name() << "] line #" << this->line() << ", " << e.what()).Send();
+  (line << "section [" << section_name() << "] line #" << this->line() << ", " << e.what())
+      .Send(*this);
 }
 
 ScriptCursor CommandGroup::RunLine(ScriptCursor cursor, const ConditionMap& conditions) {
@@ -100,7 +102,7 @@ ScriptCursor CommandGroup::RunLine(ScriptCursor cursor, const ConditionMap& cond
     Command& command = *Selected();
     cursor = command.params().ReadAll(cursor, *this);
     try {
-      command.Execute();
+      CurrentWalkMode().Execute(command, *this, cursor);
     } catch (const QXErr& e) {
       ReportExecuteFailure(command, e);
     } catch (const std::bad_alloc&) {
@@ -108,7 +110,7 @@ ScriptCursor CommandGroup::RunLine(ScriptCursor cursor, const ConditionMap& cond
     } catch (const std::exception& e) {
       (LogLine() << command.Name() << ": section [" << section_name() << "] line #" << line()
                  << ", " << FailureText(e).get())
-          .Send();
+          .Send(*this);
     }
   }
   ReportLine(!run);
@@ -124,27 +126,30 @@ void CommandGroup::ReportLine(bool skipped) const {
 }
 
 void CommandGroup::RunSection(const ConditionMap& conditions) {
+  CurrentWalkMode().SectionEntered(*this);
   ScriptCursor cursor = BeginSection();
   while (!AtEnd(cursor)) {
     try {
       cursor = RunLine(cursor, conditions);
-    } catch (QXErr& e) {
-      LogLine line;
-      if (e.code() == kEnumMismatch && param() == 0) {
-        e = QXErr(kUnknownCommand);
-        line << e.what() << ", section [" << section_name() << "] line #" << this->line();
-      } else {
-        line << e.what() << ", section [" << section_name() << "] line #" << this->line()
-             << " Param #" << param();
-      }
-      line.Send();
     } catch (const std::exception& e) {
-      (LogLine() << FailureText(e).get() << ", section [" << section_name() << "] line #"
-                 << line() << " Param #" << param())
-          .Send();
+      ReportReadFailure(e);
     }
     cursor = NextLine(cursor);
   }
+}
+
+void CommandGroup::ReportReadFailure(const std::exception& e) const {
+  LogLine line;
+  const auto* error = dynamic_cast<const QXErr*>(&e);
+  if (error != nullptr && error->code() == kEnumMismatch && param() == 0) {
+    // The command name matched none of the group's.
+    line << QXErr(kUnknownCommand).what() << ", section [" << section_name() << "] line #"
+         << this->line();
+  } else {
+    line << FailureText(e).get() << ", section [" << section_name() << "] line #"
+         << this->line() << " Param #" << param();
+  }
+  line.Send(*this);
 }
 
 }  // namespace qxi

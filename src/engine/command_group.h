@@ -32,6 +32,10 @@ class CommandGroup : public SectionReader {
   /// cursor of the first command line. The header line is always consumed.
   virtual ScriptCursor BeginSection();
 
+  /// "W, section [S] line #L Param #P"; a command name that matched none of the group's
+  /// (code 3 at parameter 0) is "Unknown command, section [S] line #L".
+  void ReportReadFailure(const std::exception& e) const override;
+
   const std::vector<std::unique_ptr<Command>>& commands() const { return commands_; }
 
  protected:

@@ -1,23 +1,27 @@
 #include "engine/condition_prefix.h"
 
 #include "engine/params.h"
-#include "engine/qx_err.h"
+#include "engine/walk_mode.h"
 
 namespace qxi {
 
-bool ReadConditionPrefix(ScriptCursor& cursor, const SectionReader& reader,
-                         const ConditionMap& conditions) {
+ScriptCursor ReadPrefixName(ScriptCursor cursor, const SectionReader& reader, std::string& name,
+                            bool& negate) {
   cursor.Advance();  // past '@'
-  bool negate = false;
+  negate = false;
   if (!reader.AtEnd(cursor) && *cursor.pos == '!') {
     negate = true;
     cursor.Advance();
   }
+  return ReadToken(cursor, reader, name);
+}
+
+bool ReadConditionPrefix(ScriptCursor& cursor, const SectionReader& reader,
+                         const ConditionMap& conditions) {
   std::string name;
-  cursor = ReadToken(cursor, reader, name);
-  auto found = conditions.find(name);
-  if (found == conditions.end()) throw QXErr(kUndefinedCondition);
-  return found->second != negate;
+  bool negate = false;
+  cursor = ReadPrefixName(cursor, reader, name, negate);
+  return CurrentWalkMode().LineRuns(name, negate, conditions, reader);
 }
 
 }  // namespace qxi

@@ -9,18 +9,14 @@ namespace {
 
 int g_include_depth = 0;
 
-class IncludeDepthGuard {
- public:
-  IncludeDepthGuard() {
-    if (g_include_depth >= kMaxIncludeDepth) throw QXErr(kRunTimeError, kErrorStackOverflow);
-    ++g_include_depth;
-  }
-  ~IncludeDepthGuard() { --g_include_depth; }
-  IncludeDepthGuard(const IncludeDepthGuard&) = delete;
-  IncludeDepthGuard& operator=(const IncludeDepthGuard&) = delete;
-};
-
 }  // namespace
+
+IncludeDepthGuard::IncludeDepthGuard() {
+  if (g_include_depth >= kMaxIncludeDepth) throw QXErr(kRunTimeError, kErrorStackOverflow);
+  ++g_include_depth;
+}
+
+IncludeDepthGuard::~IncludeDepthGuard() { --g_include_depth; }
 
 namespace engine_commands {
 

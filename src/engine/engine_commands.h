@@ -10,6 +10,16 @@ namespace qxi {
 /// Nested Include runs allowed at once; one more is refused.
 constexpr int kMaxIncludeDepth = 32;
 
+/// Counts one nested Include run for its lifetime. Raises QXErr kRunTimeError with
+/// ERROR_STACK_OVERFLOW when kMaxIncludeDepth runs are already nested.
+class IncludeDepthGuard {
+ public:
+  IncludeDepthGuard();
+  ~IncludeDepthGuard();
+  IncludeDepthGuard(const IncludeDepthGuard&) = delete;
+  IncludeDepthGuard& operator=(const IncludeDepthGuard&) = delete;
+};
+
 namespace engine_commands {
 
 inline constexpr PathAt kScript{0};

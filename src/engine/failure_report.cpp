@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "engine/host_callbacks.h"
+#include "engine/walk_mode.h"
 
 namespace qxi {
 
@@ -12,6 +12,8 @@ FailureText::FailureText(const std::exception& e) noexcept
   if (text_ == nullptr) text_ = "";
 }
 
-void LogLine::Send() const { SendLog(text_); }
+void LogLine::Send() const { CurrentWalkMode().Report(text_, nullptr); }
+
+void LogLine::Send(const SectionReader& where) const { CurrentWalkMode().Report(text_, &where); }
 
 }  // namespace qxi

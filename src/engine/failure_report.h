@@ -12,6 +12,8 @@
 
 namespace qxi {
 
+class SectionReader;
+
 /// The text a caught exception is reported with: its what(), or the text of "Out of memory"
 /// when it is a failed allocation of the runtime.
 class FailureText {
@@ -38,8 +40,11 @@ class LogLine {
     builder_ << piece;
     return *this;
   }
-  /// Sends the line through SendLog.
+  /// Sends the line as a report of the run as a whole (the walkers' mode passes it to
+  /// SendLog in a run).
   void Send() const;
+  /// Sends the line as a report about the current line of `where`.
+  void Send(const SectionReader& where) const;
   const char* c_str() const { return text_; }
 
  private:

@@ -4,6 +4,7 @@
 
 #include "engine/qx_err.h"
 #include "engine/text_compare.h"
+#include "engine/walk_mode.h"
 
 namespace qxi {
 
@@ -59,7 +60,7 @@ std::string ExpandFolderMacros(std::string_view text) {
       ++position;
     }
     if (position == kFolderMacroCount) throw QXErr(kSyntaxError);
-    out += ResolveFolder(position);
+    out += CurrentWalkMode().Folder(position);
     i = close + 1;
   }
   return out;

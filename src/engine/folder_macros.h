@@ -52,8 +52,9 @@ std::string FolderOfScript(const std::string& full_path);
 /// registry wrapper raises for the shell's folder values.
 std::string ResolveFolder(size_t position);
 
-/// `text` with every $NAME$ replaced by ResolveFolder of its position (names compared
-/// ignoring ASCII case, whole name) and every $$ by '$'. Replacements are not scanned again.
+/// `text` with every $NAME$ replaced by the folder of its position (names compared ignoring
+/// ASCII case, whole name; the folder as the walkers' mode gives it, in a run ResolveFolder's)
+/// and every $$ by '$'. Replacements are not scanned again.
 /// Raises QXErr kSyntaxError for a lone '$' at the end, a missing closing '$' or an unknown
 /// name.
 std::string ExpandFolderMacros(std::string_view text);

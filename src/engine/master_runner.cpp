@@ -7,6 +7,8 @@
 #include "engine/host_callbacks.h"
 #include "engine/params.h"
 #include "engine/qx_err.h"
+#include "engine/script_file.h"
+#include "engine/walk_mode.h"
 
 namespace qxi {
 
@@ -20,11 +22,11 @@ void RunSection(const ScriptFile& script, std::string_view name) {
     conditions = LoadConditions(script);
   } catch (const QXErr& e) {
     // A script without a Conditions section runs with none, unreported.
-    if (e.code() != kSectionNotFound) SendLog(FailureText(e).get());
+    if (e.code() != kSectionNotFound) (LogLine() << FailureText(e).get()).Send();
     conditions.clear();
   } catch (const std::exception& e) {
     // Anything else (a failed allocation) is reported; the run goes on with no conditions.
-    SendLog(FailureText(e).get());
+    (LogLine() << FailureText(e).get()).Send();
     conditions.clear();
   }
   try {
@@ -33,7 +35,7 @@ void RunSection(const ScriptFile& script, std::string_view name) {
     runner.SetUp(start, script.text_end(), name);
     runner.Run(conditions);
   } catch (const std::exception& e) {
-    SendLog(FailureText(e).get());
+    (LogLine() << FailureText(e).get()).Send();
   }
 }
 
@@ -48,6 +50,7 @@ void MasterRunner::Run(const ConditionMap& conditions) {
   for (const auto& group : groups_) names.push_back(group->Name());
   EnumParam selector("Group", std::move(names));
 
+  CurrentWalkMode().SectionEntered(*this);
   set_line(1);
   ScriptCursor cursor = SkipBlanks(begin());
   if (AtLineEnd(cursor)) cursor = NextLine(cursor);
@@ -65,12 +68,16 @@ void MasterRunner::Run(const ConditionMap& conditions) {
         while (!AtLineEnd(SkipBlanks(cursor))) cursor = RunNamedSection(cursor, group, conditions);
       }
     } catch (const std::exception& e) {
-      (LogLine() << FailureText(e).get() << ": Master section: " << section_name() << " line: "
-                 << line())
-          .Send();
+      ReportReadFailure(e);
     }
     cursor = NextLine(cursor);
   }
+}
+
+void MasterRunner::ReportReadFailure(const std::exception& e) const {
+  (LogLine() << FailureText(e).get() << ": Master section: " << section_name() << " line: "
+             << line())
+      .Send(*this);
 }
 
 ScriptCursor MasterRunner::RunNamedSection(ScriptCursor cursor, CommandGroup& group,
@@ -91,7 +98,7 @@ ScriptCursor MasterRunner::RunNamedSection(ScriptCursor cursor, CommandGroup& gr
   } catch (const std::exception& e) {
     (LogLine() << FailureText(e).get() << ": Master section [" << section_name() << "] line #"
                << line() << " param #" << param())
-        .Send();
+        .Send(*this);
   }
   return cursor;
 }

@@ -32,6 +32,9 @@ class MasterRunner : public SectionReader {
   /// goes on; only exceptions outside std::exception escape.
   void Run(const ConditionMap& conditions);
 
+  /// "W: Master section: M line: L": the line's condition or group name could not be read.
+  void ReportReadFailure(const std::exception& e) const override;
+
  private:
   /// Runs one section named on the line; raises for any failure.
   ScriptCursor RunNamedSection(ScriptCursor cursor, CommandGroup& group,

@@ -155,6 +155,10 @@ class ParamList {
   ParamList& operator=(ParamList&&) = default;
 
   void Add(std::unique_ptr<ParamSpec> param) { params_.push_back(std::move(param)); }
+  /// How many parameters the command has, and the one at `index` (0 for the first): for
+  /// readers of the parameters themselves, such as qxicheck's hints.
+  size_t size() const { return params_.size(); }
+  const ParamSpec& at(size_t index) const { return *params_.at(index); }
 
   /// Reads every parameter in order from `cursor`, numbering them 1, 2, ... in the reader's
   /// parameter number; returns the cursor after the last.

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/mapped_file.h"
 #include "engine/section_index.h"
@@ -28,6 +29,9 @@ class ScriptFile {
   /// for an empty name). Raises QXErr kSectionNotFound when the script has no such section.
   /// Headers are read once per opened script, as far as lookups need them.
   const char* FindSection(std::string_view name) const;
+
+  /// Every header line FindSection looks at, in file order, later ones of a name included.
+  std::vector<SectionIndex::Header> Headers() const { return sections_.All(); }
 
  private:
   MappedFile map_;

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string_view>
+#include <vector>
 
 #include "engine/text_compare.h"
 
@@ -17,6 +18,16 @@ class SectionIndex {
 
   /// The first character of the text that is not a blank (null for no text).
   const char* start() const { return start_; }
+
+  /// A header line: the text between its brackets, its '[', and the body after it.
+  struct Header {
+    std::string_view name;
+    const char* bracket;
+    const char* body;
+  };
+  /// Every header line of the text, in file order, later ones of a name included (Find
+  /// finds only the first of a name). Reads the whole text; leaves the index as it was.
+  std::vector<Header> All() const;
 
   /// The body of the first header named `name` (ASCII case ignored): the first character of
   /// the next non-empty line after it. Null when the text has no such header. Reads the text

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -45,9 +46,17 @@ class SectionReader {
   /// Moves to the next parameter of the line and returns its number.
   int32_t NextParam() { return ++param_; }
   const std::string& section_name() const { return section_name_; }
+  /// Where the current line begins: the begin cursor, then wherever NextLine stopped. A
+  /// report about the current line is about the line at this position.
+  const ScriptCursor& line_start() const { return line_start_; }
+
+  /// Reports a failure while reading the current line, in the walker's own message form;
+  /// a plain reader sends what() alone.
+  virtual void ReportReadFailure(const std::exception& e) const;
 
  private:
   ScriptCursor begin_;
+  ScriptCursor line_start_;
   ScriptCursor end_{nullptr, nullptr, ScriptCursor::kEnd};
   int32_t line_ = 1;
   int32_t param_ = 0;

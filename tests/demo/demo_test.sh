@@ -26,7 +26,8 @@ expect() {  # expect TEXT...: each text must appear, in this order, in the demo'
   done
 }
 [ $status -eq 0 ] || { echo "FAIL: demo exit status $status"; failures=$((failures + 1)); }
-expect "=== Making one setup.exe of the medium: qxibundle" "QXI.dll" "setup.qxs" "setup, " \
+expect "=== qxicheck: what the engine would report" "    0 errors, 0 warnings" \
+       "=== Making one setup.exe of the medium: qxibundle" "QXI.dll" "setup.qxs" "setup, " \
        "=== Another program is using" "Lumen Notes Setup 2.1" \
        "lumenrt.dll (26 bytes) waiting for the restart" \
        "Lines skipped by a condition: 3" "Files written: 9" "Files left by priority: 0" \

@@ -156,6 +156,23 @@ check "--quiet failing run exits 1" test "$status" -eq 1
 check "--quiet failing run prints no progress" test ! -s "$work/out"
 same "--quiet failing run still shows the failure" "$work/err" "$bad_line"
 
+# --check: the check's findings first; a script it finds errors in runs only with --force.
+check_findings="$(winpath "$work/bad.qxs"):6: error: Unknown command, section [Hello] line #3: \"Bogus\" is not a command of group Misc
+qxirun: check: 1 error, 0 warnings"
+$run --check "$(winpath "$work/bad.qxs")" >"$work/out" 2>"$work/err"
+check "--check of a failing script exits 1" test $? -eq 1
+same "--check names the file's line and runs nothing" "$work/err" "$check_findings
+qxirun: not run: the check found errors (--force runs it anyway)"
+check "--check of a failing script shows no progress" test ! -s "$work/out"
+$run --check --force --quiet "$(winpath "$work/bad.qxs")" >"$work/out" 2>"$work/err"
+check "--check --force exits as the run does" test $? -eq 1
+same "--check --force runs the script after the findings" "$work/err" "$check_findings
+$bad_line"
+$run --check "$(winpath "$work/good.qxs")" >"$work/out" 2>"$work/err"
+check "--check of a clean script exits 0" test $? -eq 0
+same "--check of a clean script finds nothing" "$work/err" "qxirun: check: 0 errors, 0 warnings"
+check "--check of a clean script runs it" grep -q '^Sections run: 2' "$work/out"
+
 # The log file is appended to, one line per failure, across runs.
 printf 'earlier line\r\n' >"$work/run.log"
 $run --log "$(winpath "$work/run.log")" "$(winpath "$work/bad.qxs")" >"$work/out" 2>"$work/err"

@@ -16,21 +16,7 @@ trap 'rm -rf "$work"; "$root/cmake/wine-prefix.sh" remove "$prefix" "$arch"' EXI
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 
-# GROUP<TAB>LINE for each example line of a command section.
-awk '
-  /^## /                          { group = "" }
-  /^### (FileCopy|FileOps|INI|Misc|Reg) group$/ { group = $2 }
-  /^```ini$/                      { in_block = 1; next }
-  /^```$/                         { in_block = 0; next }
-  in_block && group != "" && $0 !~ /^[ \t]*(;|$)/ { print group "\t" $0 }
-' "$reference" > "$work/examples"
-# The lines of the example Conditions sections (their header lines left out).
-awk '
-  /^```ini$/ { in_block = 1; conditions = 0; next }
-  /^```$/    { in_block = 0; next }
-  in_block && /^\[Conditions\]/ { conditions = 1; next }
-  in_block && conditions && $0 !~ /^[ \t]*(;|$)/ { print }
-' "$reference" > "$work/conditions"
+"$(dirname "$0")/reference_examples.sh" "$reference" "$work"
 
 count=$(wc -l < "$work/examples")
 [ "$count" -ge 30 ] || fail "only $count examples found in the reference"
@@ -40,25 +26,6 @@ for command in CopyFile ExtractQXZ MakeDir DelFile DelDir CreateFile RenameFile 
                SetBinValue RegisterPriority MessageBox Reboot Logoff Shutdown; do
   grep -qP "\t$command( |\$)" "$work/examples" || fail "no example of $command"
 done
-
-{
-  printf '[Main]\r\n'
-  n=0
-  while IFS=$'\t' read -r group line; do
-    n=$((n + 1))
-    case $line in
-      MessageBox*|Reboot*|Logoff*|Shutdown*) continue ;;
-    esac
-    printf '%s E%d\r\n' "$group" "$n"
-  done < "$work/examples"
-  n=0
-  while IFS=$'\t' read -r group line; do
-    n=$((n + 1))
-    printf '[E%d]\r\n"Example %d" 1\r\n%s\r\n' "$n" "$n" "$line"
-  done < "$work/examples"
-  printf '[Conditions]\r\n'
-  sed 's/$/\r/' "$work/conditions"
-} > "$work/examples.qxs"
 
 # The window and session examples, run by other tests exactly as written here.
 while IFS=$'\t' read -r group line; do

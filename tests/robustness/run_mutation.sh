@@ -19,12 +19,7 @@ started=$(date +%s)
 
 while [ "$first" -lt "$end" ]; do
   n=$(( end - first < chunk ? end - first : chunk ))
-  wine_env "$prefix" "$arch"
-  wineserver -k >/dev/null 2>&1
-  rm -rf "$prefix"
-  "$WINE" wineboot -i >/dev/null 2>&1 </dev/null
-  wineserver -w
-  rm -f "$prefix/dosdevices/z:"
+  wine_fresh_prefix "$prefix" "$arch"
   harness=$prefix/drive_c/harness
   mkdir -p "$harness/seeds"
   cp "$bin/mutation_harness.exe" "$bin/QXI.dll" "$harness/"

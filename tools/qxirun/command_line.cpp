@@ -20,6 +20,10 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
       return true;
     } else if (arg == "--quiet" || arg == "-q") {
       options.quiet = true;
+    } else if (arg == "--check") {
+      options.check = true;
+    } else if (arg == "--force") {
+      options.force = true;
     } else if (arg == "--keep-cwd") {
       options.keep_cwd = true;
     } else if (arg == "--eval") {
@@ -41,7 +45,15 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
     }
   }
 
+  if (options.force && !options.check) {
+    error = "--force goes with --check";
+    return false;
+  }
   if (options.mode == Options::Mode::kEvaluate) {
+    if (options.check) {
+      error = "--check does not go with --eval";
+      return false;
+    }
     if (section_option) {
       error = "--section does not go with --eval";
       return false;
@@ -70,7 +82,8 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
 }
 
 const char* UsageText() {
-  return "usage: qxirun [--quiet] [--log FILE] [--keep-cwd] [--section NAME] SCRIPT [SECTION]\n"
+  return "usage: qxirun [--quiet] [--log FILE] [--keep-cwd] [--check [--force]]\n"
+         "              [--section NAME] SCRIPT [SECTION]\n"
          "       qxirun [--log FILE] [--keep-cwd] --eval SCRIPT NAME\n"
          "Runs master section SECTION (default: Setup) of SCRIPT with QXI.dll, showing each\n"
          "command section and file with its progress, then a summary; or prints the value\n"
@@ -79,9 +92,13 @@ const char* UsageText() {
          "  --quiet         show failures only: no progress, no summary\n"
          "  --log FILE      also append every failure, with its script, to FILE\n"
          "  --keep-cwd      run in the current folder instead of the script's folder\n"
+         "  --check         first check the script as qxicheck does (findings on stderr), and\n"
+         "                  do not run it when the check finds errors\n"
+         "  --force         run it even then\n"
          "  --section NAME  the master section to run (the same as SECTION)\n"
          "  --help, -h      show this text and exit 0\n"
-         "Exit status: 0 nothing logged, 1 something logged, 2 bad usage or no QXI.dll.\n";
+         "Exit status: 0 nothing logged, 1 something logged (or the check found errors and\n"
+         "nothing ran), 2 bad usage or no QXI.dll.\n";
 }
 
 }  // namespace qxirun

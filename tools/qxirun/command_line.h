@@ -1,5 +1,6 @@
 // qxirun's command line:
-//   qxirun [--quiet] [--log FILE] [--keep-cwd] [--section NAME] SCRIPT [SECTION]
+//   qxirun [--quiet] [--log FILE] [--keep-cwd] [--check [--force]] [--section NAME] SCRIPT
+//          [SECTION]
 //   qxirun [--log FILE] [--keep-cwd] --eval SCRIPT NAME
 #pragma once
 
@@ -19,6 +20,10 @@ struct Options {
   /// Empty for no log file.
   std::string log_path;
   bool quiet = false;
+  /// Check the script as qxicheck does before running it; refuse to run it on errors unless
+  /// `force`.
+  bool check = false;
+  bool force = false;
   /// Run in the caller's current folder instead of the script's own.
   bool keep_cwd = false;
 };

@@ -67,6 +67,18 @@ TEST(CommandLine, EvalTakesScriptAndName) {
   EXPECT_EQ(Parse({"a.qxs", "-h"}).options.mode, Options::Mode::kHelp);
 }
 
+TEST(CommandLine, CheckAndForce) {
+  Parsed check = Parse({"--check", "setup.qxs"});
+  ASSERT_TRUE(check.ok);
+  EXPECT_TRUE(check.options.check);
+  EXPECT_FALSE(check.options.force);
+  Parsed forced = Parse({"setup.qxs", "--force", "--check"});
+  ASSERT_TRUE(forced.ok);
+  EXPECT_TRUE(forced.options.check && forced.options.force);
+  EXPECT_EQ(Parse({"--force", "a.qxs"}).error, "--force goes with --check");
+  EXPECT_EQ(Parse({"--check", "--eval", "a.qxs", "N"}).error, "--check does not go with --eval");
+}
+
 TEST(CommandLine, RefusesWhatItCannotMean) {
   EXPECT_EQ(Parse({}).error, "no script named");
   EXPECT_EQ(Parse({"a.qxs", "Setup", "extra"}).error, "too many arguments");

@@ -12,11 +12,13 @@
 #include "command_line.h"
 #include "console_progress_display.h"
 #include "engine_library.h"
+#include "finding_output.h"
 #include "pending_renames.h"
 #include "progress_display.h"
 #include "qxi.h"
 #include "run_observer.h"
 #include "run_summary.h"
+#include "script_checker.h"
 #include "script_folder.h"
 
 namespace {
@@ -61,9 +63,24 @@ std::unique_ptr<qxirun::ProgressDisplay> MakeDisplay(const Options& options) {
   return std::make_unique<qxirun::PlainProgressDisplay>(options.quiet ? nullptr : stdout, stderr);
 }
 
-int Run(const Options& options, const qxirun::EngineLibrary& engine, std::FILE* log_file) {
-  const std::string script =
-      options.keep_cwd ? options.script : qxirun::EnterScriptFolder(options.script);
+// qxicheck's check of the master section the run will run, relative paths from the current
+// folder, where the engine will run it. Findings go to stderr; true when there is no error.
+bool CheckFirst(const Options& options, const std::string& script) {
+  qxicheck::CheckSettings settings;
+  settings.sections.push_back(options.name);
+  settings.host_folder = ".";
+  qxicheck::ScriptChecker checker(settings);
+  const bool readable = checker.Check(script);
+  checker.Finish();
+  const qxicheck::FindingList& findings = checker.findings();
+  std::fputs(qxicheck::FindingLines(findings).c_str(), stderr);
+  std::fprintf(stderr, "qxirun: check: %s", qxicheck::SummaryLine(findings).c_str());
+  return readable && findings.errors() == 0;
+}
+
+// `script` is the script's path as the engine is to open it from the current folder.
+int Run(const Options& options, const std::string& script, const qxirun::EngineLibrary& engine,
+        std::FILE* log_file) {
   std::unique_ptr<qxirun::ProgressDisplay> display = MakeDisplay(options);
   qxirun::RunObserver observer(*display, log_file);
   g_observer = &observer;
@@ -112,10 +129,17 @@ int main(int argc, char** argv) {
       return kExitUsage;
     }
   }
+  // The check looks for relative files where the run will: in the script's folder.
+  const std::string script =
+      options.keep_cwd ? options.script : qxirun::EnterScriptFolder(options.script);
+  if (options.check && !CheckFirst(options, script) && !options.force) {
+    std::fprintf(stderr, "qxirun: not run: the check found errors (--force runs it anyway)\n");
+    return kExitLogged;
+  }
   qxirun::EngineLibrary engine;
   if (!qxirun::LoadEngineLibrary("QXI.dll", engine, error)) {
     std::fprintf(stderr, "qxirun: %s\n", error.c_str());
     return kExitUsage;
   }
-  return Run(options, engine, log_file.get());
+  return Run(options, script, engine, log_file.get());
 }
