@@ -12,6 +12,8 @@
 #include "bundle_command_line.h"
 #include "bundle_host.h"
 #include "engine/folder_macros.h"
+#include "finding_output.h"
+#include "script_checker.h"
 #include "source_tree.h"
 
 namespace {
@@ -82,18 +84,32 @@ BundleSettings SettingsOf(const BundleOptions& options) {
   return settings;
 }
 
-std::vector<FolderFile> FolderFiles(const std::string& folder) {
+// The setup folder's files; `script` gets the disk path of its setup.qxs.
+std::vector<FolderFile> FolderFiles(const std::string& folder, std::string* script) {
   if (!fs::is_directory(folder)) throw std::runtime_error(folder + ": not a folder");
   std::vector<FolderFile> files;
-  bool has_script = false;
   for (const qxzpack::SourceFile& file : qxzpack::CollectSourceFiles(folder, {"."})) {
     std::string lower = file.entry_name;
     for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    if (lower == "setup.qxs") has_script = true;
+    if (lower == "setup.qxs") *script = file.disk_path;
     files.push_back({file.disk_path, file.entry_name});
   }
-  if (!has_script) throw std::runtime_error(folder + ": holds no setup.qxs");
+  if (script->empty()) throw std::runtime_error(folder + ": holds no setup.qxs");
   return files;
+}
+
+// qxicheck's check of master section Setup, relative paths from the script's own folder,
+// where the setup runs it. Findings go to stderr; true when there is no error.
+bool CheckScript(const std::string& script) {
+  qxicheck::CheckSettings settings;
+  settings.sections.push_back("Setup");
+  qxicheck::ScriptChecker checker(settings);
+  const bool readable = checker.Check(script);
+  checker.Finish();
+  const qxicheck::FindingList& findings = checker.findings();
+  std::fputs(qxicheck::FindingLines(findings).c_str(), stderr);
+  std::fprintf(stderr, "qxibundle: check: %s", qxicheck::SummaryLine(findings).c_str());
+  return readable && findings.errors() == 0;
 }
 
 int Build(const BundleOptions& options) {
@@ -103,7 +119,12 @@ int Build(const BundleOptions& options) {
   inputs.stub = qxzpack::ReadWholeFile((kit / "qxistub.exe").string());
   inputs.engine = qxzpack::ReadWholeFile((kit / "QXI.dll").string());
   if (!options.icon.empty()) inputs.icon = qxzpack::ReadWholeFile(options.icon);
-  inputs.files = FolderFiles(options.source_dir);
+  std::string script;
+  inputs.files = FolderFiles(options.source_dir, &script);
+  if (!CheckScript(script) && !options.force) {
+    std::fprintf(stderr, "qxibundle: not built: the check found errors (--force builds it anyway)\n");
+    return kExitNotBuilt;
+  }
 
   const std::string partial = options.out + ".part";
   qxzpack::UniqueFile out = qxzpack::OpenFile(partial, "wb");

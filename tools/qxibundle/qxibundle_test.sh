@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # qxibundle_test.sh BIN PREFIX ARCH ROOT [NATIVE_QXIBUNDLE]: setups made by qxibundle, run
 # under Wine in prefixes of their own. Each exit status a deployment tool reads (0, 1, 3010,
-# 2), the /LOG file's lines, a MessageBox answered without a person on a real display, a
-# damaged or cut setup refused before it changes anything, the engine taken from the private
-# folder only, the same bytes from the same inputs (also from the Linux qxibundle when one is
-# given), and the manifest and version record read back with the cross binutils.
+# 2), the /LOG file's lines, a script with errors refused by qxibundle's check (and built with
+# --force), a MessageBox answered without a person on a real display, a damaged or cut setup
+# refused before it changes anything, the engine taken from the private folder only, the same
+# bytes from the same inputs (also from the Linux qxibundle when one is given), and the
+# manifest and version record read back with the cross binutils.
 set -u
 bin=$(realpath "$1") prefix=$(realpath -m "$2") arch=$3 root=$4 native=${5:-}
 . "$root/cmake/wine-env.sh"
@@ -120,7 +121,12 @@ INI Settings
 [Settings]
 \"Settings\" 2
 Bogus
-SetKey $ini Main After failure"
+SetKey $ini Main After failure" --force
+(cd "$work" && wine_run "$bin/qxibundle.exe" --out "$(winpath "$work/unchecked.exe")" \
+   "$(winpath "$work/failing")") > "$work/unchecked.build" 2>&1
+check "qxibundle refuses a script the check finds errors in" test $? -eq 1 -a ! -e "$work/unchecked.exe"
+check "and says where" grep -qF 'setup.qxs:5: error: Unknown command, section [Settings] line #2' \
+  <(plain "$work/unchecked.build")
 run failing /S
 check "a run with a failing line exits 1" test "$status" -eq 1
 check "the line after it ran" grep -q '^After=failure' "$drive_c/windows/bundle.ini"
