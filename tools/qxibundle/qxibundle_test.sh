@@ -152,7 +152,13 @@ holder=$!
 for _ in $(seq 100); do [ -f "$drive_c/Bundle Test/readme.txt.held" ] && break; sleep 0.1; done
 run clean /S
 check "a file in use exits 3010" test "$status" -eq 3010
-check "the file waits for the restart" grep -q 'Bundle Test\\readme.txt' <(find "$drive_c/windows" -maxdepth 1 -iname wininit.ini -exec cat {} \;)
+# restart_records: the operations waiting for the restart, in both of the system's records.
+restart_records() {
+  "$WINE" reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' \
+    /v PendingFileRenameOperations 2>/dev/null | tr -d '\r'
+  find "$drive_c/windows" -maxdepth 1 -iname wininit.ini -exec cat {} \;
+}
+check "the file waits for the restart" grep -q 'Bundle Test\\readme.txt' <(restart_records)
 touch "$drive_c/Bundle Test/readme.txt.release"
 wait $holder
 

@@ -75,7 +75,7 @@ int RunSetup(const StubOptions& options, RunLog& log, qxi::ByteSource& bundle,
     StubEngine engine;
     LoadStubEngine(folder.path() + "\\" + kEngineFileName, engine);
     TakeOverSession(engine, log, options.silent);
-    const int waiting_before = qxirun::CountPendingRenames();
+    const qxirun::WaitingOperations waiting_before = qxirun::CountWaitingOperations();
     // The script runs in its own folder, as every host runs it, and by its bare name, so that
     // what is logged names "setup.qxs" rather than the private folder's random one.
     if (!SetCurrentDirectoryA(setup_folder.c_str())) {
@@ -89,11 +89,12 @@ int RunSetup(const StubOptions& options, RunLog& log, qxi::ByteSource& bundle,
     RunScript(engine.library, run, log.observer());
     const qxirun::RunCounts& counts = log.observer().progress().counts();
     errors = counts.errors;
-    waiting = qxirun::CountPendingRenames();
-    std::string summary = qxirun::FormatSummary(counts, waiting);
+    const qxirun::WaitingOperations waiting_after = qxirun::CountWaitingOperations();
+    std::string summary = qxirun::FormatSummary(counts, waiting_after);
     if (!summary.empty() && summary.back() == '\n') summary.pop_back();
     log.Line(summary);
-    waiting -= waiting_before;
+    waiting = waiting_after.file_renames + waiting_after.wininit - waiting_before.file_renames -
+              waiting_before.wininit;
     current.Restore();
   }  // the engine is unloaded here, so that its file can go with the folder
 
