@@ -47,6 +47,10 @@ QXI_EXPORT QxiEventFunction QXI_CALL RegisterEventFunction(QxiEventFunction fn) 
   return qxi::RegisterEvent(fn);
 }
 
+QXI_EXPORT QxiJournalFunction QXI_CALL RegisterJournalFunction(QxiJournalFunction fn) {
+  return qxi::RegisterJournal(fn);
+}
+
 QXI_EXPORT QxiMessageBoxFunction QXI_CALL RegisterMessageBoxFunction(QxiMessageBoxFunction fn) {
   return qxi::RegisterMessageBoxReplacement(fn);
 }

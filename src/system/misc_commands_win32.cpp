@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
-#include "system/exit_windows.h"
-#include "system/host_replacements.h"
+#include "engine/journal.h"
+#include "engine/journal_text.h"
 #include "engine/last_error.h"
 #include "engine/unique_handle.h"
+#include "system/exit_windows.h"
+#include "system/host_replacements.h"
 
 namespace qxi {
 namespace {
@@ -32,10 +34,12 @@ void EnableShutdownPrivilege() {
   }
 }
 
-void RequestExitWindows(UINT flags) {
+// `command` names the request in the journal.
+void RequestExitWindows(UINT flags, const char* command) {
   // A host that took the requests over receives them instead, and none is refused.
   if (QxiExitWindowsFunction replacement = ExitWindowsReplacement()) {
     replacement(flags);
+    Journal({journal_kind::kExitWindows, command});
     return;
   }
   if (flags != EWX_LOGOFF) EnableShutdownPrivilege();
@@ -43,6 +47,7 @@ void RequestExitWindows(UINT flags) {
   // refused request is reported: the restart that completes the installation would
   // otherwise silently never come.
   if (!g_exit_windows(flags, 0)) ThrowLastError();
+  Journal({journal_kind::kExitWindows, command});
 }
 
 }  // namespace
@@ -82,6 +87,7 @@ void RunApp(const ParamList& params) {
     // the code it ends with are its own business.
     throw QXErr(kRunTimeError, GetLastError());
   }
+  Journal({journal_kind::kRunApp, command_line, directory});
   // Both handles are ours to close; the program itself runs on without them.
   UniqueKernelHandle process_handle(process.hProcess);
   UniqueKernelHandle thread_handle(process.hThread);
@@ -90,9 +96,9 @@ void RunApp(const ParamList& params) {
   if (timeout_ms != 0) WaitForSingleObject(process_handle.get(), timeout_ms);
 }
 
-void Reboot(const ParamList&) { RequestExitWindows(EWX_REBOOT); }
-void Logoff(const ParamList&) { RequestExitWindows(EWX_LOGOFF); }
-void Shutdown(const ParamList&) { RequestExitWindows(EWX_SHUTDOWN); }
+void Reboot(const ParamList&) { RequestExitWindows(EWX_REBOOT, "Reboot"); }
+void Logoff(const ParamList&) { RequestExitWindows(EWX_LOGOFF, "Logoff"); }
+void Shutdown(const ParamList&) { RequestExitWindows(EWX_SHUTDOWN, "Shutdown"); }
 
 }  // namespace system_commands
 }  // namespace qxi
