@@ -100,6 +100,23 @@ void OutputFile::Close() {
   }
 }
 
+void WriteThenReplace(const std::string& path, const std::function<void(OutputFile&)>& fill) {
+  const std::string partial = path + ".part";
+  try {
+    OutputFile file(partial, false);
+    fill(file);
+    file.Close();
+  } catch (...) {
+    DeleteFileA(partial.c_str());
+    throw;
+  }
+  if (!MoveFileExA(partial.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    const DWORD error = GetLastError();
+    DeleteFileA(partial.c_str());
+    throw StubError(SystemFailure("cannot write " + path, error));
+  }
+}
+
 void MakeFoldersFor(const std::string& base, const std::string& relative) {
   for (size_t slash = relative.find_first_of("\\/"); slash != std::string::npos;
        slash = relative.find_first_of("\\/", slash + 1)) {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <exception>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -64,6 +65,11 @@ class OutputFile final : public qxi::QxzOutput, public qxibundle::BundleSink {
   std::string path_;
   qxi::UniqueFileHandle file_;
 };
+
+/// Writes `path` whole or not at all: `fill` writes `path`.part, which then replaces `path`
+/// (an earlier file stays as it was when anything fails, and the partial file goes). Throws
+/// StubError naming the file, or what `fill` throws.
+void WriteThenReplace(const std::string& path, const std::function<void(OutputFile&)>& fill);
 
 /// Makes every folder of `relative` (backslashes between parts, the last part a file name)
 /// below `base`. Throws StubError naming a folder that cannot be made.
