@@ -7,13 +7,16 @@
 # run changed on the machine:
 #   1. a fresh installation, while another program keeps the shared runtime in use;
 #   2. the restart that replaces the runtime;
-#   3. a second installation, which finds the first and takes the upgrade path.
-# Exit status: 0 when both runs ended as expected (3010, then 0).
+#   3. a second installation, which finds the first and takes the upgrade path;
+#   4. the uninstallation, as a deployment tool finds it in the uninstall entry, and the
+#      restart that removes the uninstaller: what is left against the machine before 1.
+# Exit status: 0 when every run ended as expected (3010, 0, then 0).
 set -u
 bin=$(realpath "$1") prefix=$(realpath -m "$2") arch=$3 qxibundle=${4:-}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 . "$root/cmake/wine-env.sh"
+. "$here/machine_snapshot.sh"
 
 winpath() { echo "Z:$(realpath "$1" | tr / '\\')"; }
 wine_run() { "$root/cmake/wine-run.sh" "$prefix" "$arch" "$@"; }
@@ -108,6 +111,8 @@ show_machine() {
 
 # --- 1. fresh installation, with the shared runtime in use ------------------------------
 printf 'Lumen shared runtime 1.0\r\n' > "$sysdir/lumenrt.dll"
+before=$(dirname "$prefix")/demo-before.txt
+machine_snapshot "$drive_c" > "$before"
 "$WINE" "$bin/lumen.exe" --hold 'C:\windows\system32\lumenrt.dll' 600 >/dev/null 2>&1 &
 holder=$!
 for _ in $(seq 100); do [ -f "$sysdir/lumenrt.dll.held" ] && break; sleep 0.1; done
@@ -131,5 +136,37 @@ for name in Installed SameVersion HasIni HasNotesPath; do
 done
 install 0 || status=1
 show_machine
+
+# --- 4. the uninstallation --------------------------------------------------------------
+section "The uninstall entry (HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lumen Notes, 32-bit view)"
+"$WINE" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Lumen Notes' /reg:32 |
+  grep -v '^HKEY' | indent
+section "The uninstaller's folder, C:\\Program Files\\Lumen Notes\\Uninstall"
+(cd "$app/Uninstall" && find . -type f -printf '%P\n' | LC_ALL=C sort) | indent
+section "The uninstall script the setup made from the journal of both runs"
+indent < "$app/Uninstall/uninstall.qxs"
+log=$(dirname "$prefix")/demo-uninstall.log
+rm -f "$log"
+section "Uninstalling: a deployment tool runs QuietUninstallString, with /LOG=uninstall.log"
+result=$(wine_run "$bin/deployment_tool.exe" uninstall "Lumen Notes" "/LOG=$(winpath "$log")" | tr -d '\r')
+indent < "$log"
+echo "$result" | indent
+[ "$(echo "$result" | grep '^exit status: ')" = "exit status: 0" ] || status=1
+# changes: what differs from the machine before the first installation, "-" before, "+" now.
+changes() {
+  diff "$before" <(machine_snapshot "$drive_c") | sed -n 's/^< /-/p; s/^> /+/p' | LC_ALL=C sort | indent
+}
+section "What differs from the machine before the first installation"
+changes
+"$WINE" wineboot -r >/dev/null 2>&1
+section "After the restart (wineboot -r), what differs from the machine before the first installation"
+changes
+section "Why"
+indent <<'WHY'
+lumenrt.dll was there before the first installation, which wrote over it: its earlier
+content was not kept, so the uninstallation leaves the newer one. firstrun.txt and
+firstrun.old (and so their folder) were written by lumen.exe --first-run, which the script
+started: what a started program does is not in the journal.
+WHY
 "$root/cmake/wine-prefix.sh" stop "$prefix" "$arch"
 exit $status

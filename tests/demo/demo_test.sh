@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # demo_test.sh BIN PREFIX ARCH [QXIBUNDLE]: runs the demo installation (examples/demo/run_demo.sh)
 # in a prefix of its own, with its setup made by QXIBUNDLE (the Linux program) when it exists,
-# and checks what both runs did: the fresh installation with the runtime in use, the restart
-# that replaces it, and the upgrade.
+# and checks what every run did: the fresh installation with the runtime in use, the restart
+# that replaces it, the upgrade, and the uninstallation found through the uninstall entry,
+# which leaves the machine as it was but for the listed differences.
 set -u
 bin=$1 prefix=$2 arch=$3 qxibundle=${4:-}
 [ -x "$qxibundle" ] || { echo "note: no Linux qxibundle; the setup is made by qxibundle.exe"; qxibundle=; }
@@ -52,6 +53,38 @@ expect "=== qxicheck: what the engine would report" "    0 errors, 0 warnings" \
        "firstrun.old  " \
        "LastSetup    REG_SZ    upgrade" "SetupCount    REG_DWORD    0x2" \
        "Kind=upgrade" "History=2.1;2.1;" \
-       "=== Waiting for the next restart" "    nothing"
+       "=== Waiting for the next restart" "    nothing" \
+       "=== The uninstall entry" "DisplayName    REG_SZ    Lumen Notes" \
+       "DisplayVersion    REG_SZ    2.1" "InstallLocation    REG_SZ    C:\\Program Files\\Lumen Notes" \
+       "NoModify    REG_DWORD    0x1" "NoRepair    REG_DWORD    0x1" "Publisher    REG_SZ    Lumen Software" \
+       "QuietUninstallString    REG_SZ    \"C:\\Program Files\\Lumen Notes\\Uninstall\\uninstall.exe\" /S" \
+       "UninstallString    REG_SZ    \"C:\\Program Files\\Lumen Notes\\Uninstall\\uninstall.exe\"" \
+       "=== The uninstaller's folder" "    journal.txt" "    uninstall.exe" "    uninstall.qxs" \
+       "=== Uninstalling: a deployment tool runs QuietUninstallString" "Lumen Notes Uninstall 2.1" \
+       "Errors logged: 0" "The uninstall entry is deleted; the uninstaller goes at the next restart" \
+       "Restart needed: no" "QuietUninstallString: \"C:\\Program Files\\Lumen Notes\\Uninstall\\uninstall.exe\" /S" \
+       "exit status: 0"
+# What the uninstallation and the restart after it leave, against the machine before the
+# first installation (digests left out), and why:
+#  - the shared runtime was there before and the installation wrote over it (at the restart):
+#    its earlier content was not kept, so it stays;
+#  - firstrun.txt and firstrun.old, and with them the application's folder: lumen.exe
+#    --first-run, which RunApp started, wrote them; what a started program does is not in
+#    the journal.
+# The uninstaller, its folder and the uninstall entry are gone, and nothing waits for the
+# restart.
+expected_left="-file windows/system32/lumenrt.dll
++file Program Files/Lumen Notes/firstrun.old
++file Program Files/Lumen Notes/firstrun.txt
++file windows/system32/lumenrt.dll
++folder Program Files/Lumen Notes"
+left=$(sed -n '/^=== After the restart (wineboot -r), what differs/,/^=== Why/p' "$out" |
+       sed '1d;$d' | grep -v '^$' | sed -E 's/^    //; s/^([+-]file .*) [0-9a-f]{12}$/\1/' |
+       LC_ALL=C sort)
+if [ "$left" != "$(LC_ALL=C sort <<<"$expected_left")" ]; then
+  echo "FAIL: after the uninstallation and the restart, the machine differs otherwise than listed:"
+  diff <(LC_ALL=C sort <<<"$expected_left") <(echo "$left")
+  failures=$((failures + 1))
+fi
 [ $failures -eq 0 ] || { echo "--- demo output"; cat "$out"; exit 1; }
-echo "demo: both runs as expected"
+echo "demo: every run as expected, and the uninstallation left only the listed differences"

@@ -1,9 +1,9 @@
 // deployment_tool: what a deployment tool does with a setup, for the tests under Wine (whose
 // own exit status is cut to 8 bits, and 3010 would read as 194):
 //   deployment_tool run PROGRAM [ARGS...]   starts it, waits, prints "exit status: N"
-//   deployment_tool uninstall NAME          reads QuietUninstallString of the uninstall entry
-//                                           NAME (machine-wide, else the user's), starts it,
-//                                           waits and prints "exit status: N"
+//   deployment_tool uninstall NAME [ARGS...] reads QuietUninstallString of the uninstall entry
+//                                           NAME (machine-wide, else the user's), starts it
+//                                           with ARGS added, waits and prints "exit status: N"
 // Its own exit status: 0 when the program ran, 5 when it could not be started or found.
 #include <windows.h>
 
@@ -67,15 +67,16 @@ int main(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) command_line += (i > 2 ? " " : "") + Quoted(argv[i]);
     return RunAndReport(command_line);
   }
-  if (command == "uninstall" && argc == 3) {
+  if (command == "uninstall") {
     std::string command_line;
     if (!QuietUninstallString(argv[2], command_line)) {
       std::printf("no QuietUninstallString for %s\n", argv[2]);
       return 5;
     }
     std::printf("QuietUninstallString: %s\n", command_line.c_str());
+    for (int i = 3; i < argc; ++i) command_line += " " + Quoted(argv[i]);
     return RunAndReport(command_line);
   }
-  std::fprintf(stderr, "usage: deployment_tool run PROGRAM [ARGS...] | uninstall NAME\n");
+  std::fprintf(stderr, "usage: deployment_tool run PROGRAM [ARGS...] | uninstall NAME [ARGS...]\n");
   return 2;
 }

@@ -4,8 +4,10 @@
 # 2), the /LOG file's lines, a script with errors refused by qxibundle's check (and built with
 # --force), a MessageBox answered without a person on a real display, a damaged or cut setup
 # refused before it changes anything, the engine taken from the private folder only, the same
-# bytes from the same inputs (also from the Linux qxibundle when one is given), and the
-# manifest and version record read back with the cross binutils.
+# bytes from the same inputs (also from the Linux qxibundle when one is given), the manifest
+# and version record read back with the cross binutils, and the uninstaller every run keeps,
+# found through its entry (machine-wide and per user): a failing line keeps it, a file in use
+# goes at the restart (3010).
 set -u
 bin=$(realpath "$1") prefix=$(realpath -m "$2") arch=$3 root=$4 native=${5:-}
 . "$root/cmake/wine-env.sh"
@@ -162,6 +164,47 @@ check "the file waits for the restart" grep -q 'Bundle Test\\readme.txt' <(resta
 touch "$drive_c/Bundle Test/readme.txt.release"
 wait $holder
 
+# --- the uninstaller: one for every run, found through its entry ------------------------------
+entry='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Bundle Test'
+kept="$drive_c/Bundle Test/Uninstall"
+entry_value() {  # entry_value KEY NAME: the value's data as reg shows it, from the 32-bit view
+  "$WINE" reg query "$1" /v "$2" /reg:32 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_[A-Z_]* *//p"
+}
+# uninstall NAME: as a deployment tool uninstalls, with a log; status and log as run's.
+uninstall() {
+  rm -f "$work/uninstall.log"
+  (cd "$work" && wine_run "$bin/deployment_tool.exe" uninstall "$1" "/LOG=$(winpath "$work/uninstall.log")") \
+    > "$work/uninstall.out" 2>&1
+  status=$(tr -d '\r' < "$work/uninstall.out" | sed -n 's/^exit status: //p')
+}
+check "the four runs kept one journal" test "$(grep -c '^Run	setup.qxs	Setup' "$kept/journal.txt")" -eq 4
+check "and one entry that names the uninstaller" \
+  test "$(entry_value "$entry" QuietUninstallString)" = '"C:\Bundle Test\Uninstall\uninstall.exe" /S'
+check "the entry's publisher" test "$(entry_value "$entry" Publisher)" = "QXI Team"
+# The uninstall script is the author's to edit: a line of it fails.
+sed -i 's/^\[Uninstall\]\r$/&\nMisc Broken\r/' "$kept/uninstall.qxs"
+printf '[Broken]\r\n"Broken" 1\r\nBogus\r\n' >> "$kept/uninstall.qxs"
+uninstall "Bundle Test"
+check "an uninstallation with a failing line exits 1" test "$status" -eq 1
+check "it removed the rest" test ! -e "$drive_c/Bundle Test/readme.txt" -a ! -e "$drive_c/windows/bundle.ini"
+check "the entry and the uninstaller stay, to be run again" \
+  test "$(entry_value "$entry" DisplayName)" = "Bundle Test" -a -f "$kept/uninstall.exe"
+# Installed again (the uninstall script is made afresh from the journal), the file in use
+# when the uninstaller runs goes at the restart.
+run clean /S
+"$WINE" "$bin/lumen.exe" --hold 'C:\Bundle Test\readme.txt' 120 >/dev/null 2>&1 &
+holder=$!
+for _ in $(seq 100); do [ -f "$drive_c/Bundle Test/readme.txt.held" ] && break; sleep 0.1; done
+uninstall "Bundle Test"
+check "an uninstallation that leaves a file in use for the restart exits 3010" test "$status" -eq 3010
+# A deletion is the name and an empty one; reg shows the strings with \0 between them.
+check "the file in use waits for the restart, to be deleted" \
+  grep -qE '(\\0| )\\\?\?\\C:\\Bundle Test\\readme\.txt\\0(\\0|$)' <(restart_records)
+check "the entry is gone" test -z "$(entry_value "$entry" DisplayName)"
+check "the journal and the uninstall script are gone" test ! -e "$kept/journal.txt" -a ! -e "$kept/uninstall.qxs"
+touch "$drive_c/Bundle Test/readme.txt.release"
+wait $holder
+
 # --- the same inputs, the same bytes -------------------------------------------------------
 cp "$work/clean.exe" "$work/first.exe"
 touch "$work/clean/setup.qxs" "$work/clean/docs/readme.txt"
@@ -177,7 +220,8 @@ fi
 
 # --- manifest and version record, as the cross binutils read them ---------------------------
 convert -size 32x32 xc:'#3366cc' "$work/product.ico" 2>/dev/null
-bundle peruser "[Setup]" --per-user --icon "$(winpath "$work/product.ico")"
+bundle peruser "[Setup]" --per-user --name "Per User" --install-dir 'C:\Per User' \
+  --icon "$(winpath "$work/product.ico")"
 "$windres" -i "$work/clean.exe" -O rc > "$work/clean.rc" 2>&1
 "$windres" -i "$work/peruser.exe" -O rc > "$work/peruser.rc" 2>&1
 check "the manifest asks for administrator rights" grep -q 'requestedExecutionLevel level=""requireAdministrator""' "$work/clean.rc"
@@ -192,6 +236,13 @@ for text in 'FILEVERSION 1, 2, 3, 0' 'PRODUCTVERSION 1, 2, 3, 0' 'VALUE "Company
   check "the version record holds $text" grep -qF "$text" "$work/clean.rc"
 done
 check "the icon is there" grep -q '^1 GROUP_ICON\|RT_GROUP_ICON' "$work/peruser.rc"
+run peruser /S
+user_entry='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Per User'
+check "a per-user setup registers its uninstaller for the user" \
+  test "$(entry_value "$user_entry" UninstallString)" = '"C:\Per User\Uninstall\uninstall.exe"'
+check "with the icon" test "$(entry_value "$user_entry" DisplayIcon)" = 'C:\Per User\Uninstall\uninstall.exe,0'
+uninstall "Per User"
+check "and it uninstalls" test "$status" -eq 0 -a -z "$(entry_value "$user_entry" DisplayName)"
 
 # --- a real display: /S waits for nobody; the window runs to its end -------------------------
 cp "$work/clean.exe" "$work/display.exe"
