@@ -109,7 +109,8 @@ typedef void(QXI_CALL* QxiEventFunction)(int kind, const char* text, unsigned in
      IniLineAdd        file, section, line
      IniLineRemove     file, section, line
      RunApp            command line, directory   a program started (what it does is not known)
-     ExitWindows       Reboot, Logoff or Shutdown   a request made to Windows
+     ExitWindows       Reboot, Logoff or Shutdown   a request made to Windows, or handed to
+                                              the host's RegisterExitWindowsFunction
 
    Paths are full paths as the command used them (an INI file's as the profile functions find
    it). Kinds and fields may be added in later versions: skip kinds you do not know and

@@ -120,6 +120,11 @@ install_once() {  # VARIANT ROUND: prints the seconds taken; fails on an error o
   if [ $status -ne 0 ]; then
     note "$name: exit status $status"; cat "$work/$name.log" >&2; return 1
   fi
+  if [ "$variant" = qxi-bundle ]; then
+    # The uninstaller the setup keeps in the installation is not part of the payload.
+    [ -f "$dest/Uninstall/uninstall.exe" ] || { note "$name: no uninstaller kept"; return 1; }
+    rm -rf "$dest/Uninstall"
+  fi
   local extras=() only=()
   [ "${variant%-journal}" = qxi-extras ] || [ "$variant" = other-extras ] && only=(--extras-only)
   if [ "$variant" != xcopy ]; then

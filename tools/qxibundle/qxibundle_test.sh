@@ -178,6 +178,7 @@ uninstall() {
   status=$(tr -d '\r' < "$work/uninstall.out" | sed -n 's/^exit status: //p')
 }
 check "the four runs kept one journal" test "$(grep -c '^Run	setup.qxs	Setup' "$kept/journal.txt")" -eq 4
+check "the restart the silent run took over is journalled as asked for" grep -q '^ExitWindows	Reboot' "$kept/journal.txt"
 check "and one entry that names the uninstaller" \
   test "$(entry_value "$entry" QuietUninstallString)" = '"C:\Bundle Test\Uninstall\uninstall.exe" /S'
 check "the entry's publisher" test "$(entry_value "$entry" Publisher)" = "QXI Team"
