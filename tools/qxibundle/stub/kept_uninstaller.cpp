@@ -1,6 +1,6 @@
 // Each file is written whole or not at all, so that a failure leaves the earlier journal,
-// script or uninstaller as it was. Paths are compared as the
-// file system compares them: ignoring letter case.
+// script or uninstaller as it was. Paths are compared as the file system compares them:
+// ignoring letter case.
 #include "kept_uninstaller.h"
 
 #include <windows.h>
@@ -50,12 +50,15 @@ std::vector<std::string> MakeFolderChain(const std::string& folder) {
        at = ParentOf(at)) {
     missing.insert(missing.begin(), at);
   }
+  std::vector<std::string> made;
   for (const std::string& level : missing) {
-    if (!CreateDirectoryA(level.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
-      throw StubError(SystemFailure("cannot make the folder " + level, GetLastError()));
+    if (CreateDirectoryA(level.c_str(), nullptr)) {
+      made.push_back(level);
+    } else if (const DWORD error = GetLastError(); error != ERROR_ALREADY_EXISTS) {
+      throw StubError(SystemFailure("cannot make the folder " + level, error));
     }
   }
-  return missing;
+  return made;
 }
 
 // The records of `kinds` in a journal text: each one's first field after the kind.
@@ -114,6 +117,14 @@ bool HoldsOnly(const std::string& folder, const std::string& name) {
   return others == 0;
 }
 
+// `path` with each part in its long form, as the journal names folders; as it is when the
+// system cannot tell.
+std::string LongPath(const std::string& path) {
+  char buffer[MAX_PATH] = {};
+  const DWORD length = GetLongPathNameA(path.c_str(), buffer, sizeof buffer);
+  return length > 0 && length < sizeof buffer ? std::string(buffer, length) : path;
+}
+
 }  // namespace
 
 KeptUninstaller KeepUninstaller(const std::string& folder, const std::string& install_location,
@@ -145,7 +156,7 @@ KeptUninstaller KeepUninstaller(const std::string& folder, const std::string& in
 
 int RemoveUninstaller(const std::string& own_path, const qxibundle::BundleSettings& settings) {
   DeleteUninstallEntry(settings);
-  const std::string folder = ParentOf(own_path);
+  const std::string folder = ParentOf(LongPath(own_path));
   const std::string journal_path = folder + "\\" + kJournalFileName;
   const std::set<std::string> made =
       RecordedPaths(ReadWholeText(journal_path), {qxi::journal_kind::kFolderMake});
