@@ -109,12 +109,25 @@ typedef void(QXI_CALL* QxiEventFunction)(int kind, const char* text, unsigned in
      IniLineAdd        file, section, line
      IniLineRemove     file, section, line
      RunApp            command line, directory   a program started (what it does is not known)
-     ExitWindows       Reboot, Logoff or Shutdown   a request made to Windows
+     ExitWindows       Reboot, Logoff or Shutdown   a request made to Windows, or handed to
+                                              the host's RegisterExitWindowsFunction
 
    Paths are full paths as the command used them (an INI file's as the profile functions find
    it). Kinds and fields may be added in later versions: skip kinds you do not know and
    fields past those you expect. docs/host-integration.md says which command writes which. */
 typedef void(QXI_CALL* QxiJournalFunction)(const char* record);
+
+/* Optional, for hosts that run without a person in front of the screen (a silent setup under
+   a deployment tool). Until one is registered, the commands behave as they always have. */
+
+/* Called by the MessageBox command instead of showing a box: the message body and the title
+   after their folder macros. The line is taken as answered when the function returns. */
+typedef void(QXI_CALL* QxiMessageBoxFunction)(const char* text, const char* caption);
+
+/* Called by Reboot, Logoff and Shutdown instead of asking Windows: the ExitWindowsEx flag the
+   command would have passed (EWX_REBOOT 2, EWX_LOGOFF 0, EWX_SHUTDOWN 1). The request counts
+   as made; the host decides when, and whether, to carry it out. */
+typedef void(QXI_CALL* QxiExitWindowsFunction)(unsigned int flags);
 
 /* ---- Exports. */
 
@@ -139,6 +152,18 @@ QXI_IMPORT QxiEventFunction QXI_CALL RegisterEventFunction(QxiEventFunction fn);
 /* With no journal function registered the engine looks at nothing it does not change. */
 QXI_IMPORT QxiJournalFunction QXI_CALL RegisterJournalFunction(QxiJournalFunction fn);
 
+/* Store the host's replacement for the message box or for the session requests and return
+   `fn`. Null puts back the engine's own behaviour: the box, the request to Windows. */
+QXI_IMPORT QxiMessageBoxFunction QXI_CALL RegisterMessageBoxFunction(QxiMessageBoxFunction fn);
+QXI_IMPORT QxiExitWindowsFunction QXI_CALL RegisterExitWindowsFunction(QxiExitWindowsFunction fn);
+
+/* Expands the folder macros of `text` as a script line would ($WINDIR$, $$, ...). Returns
+   the length of the expansion without its NUL; when that is less than `size`, the expansion
+   and a NUL are written to `buffer`, else `buffer` is left alone (ask again with a larger
+   one). Returns -1, logging nothing, for a text a script line would refuse (an unknown or
+   unclosed macro) and for a null `text`. */
+QXI_IMPORT int QXI_CALL ExpandFolderMacros(const char* text, char* buffer, int size);
+
 /* ---- The same exports as pointer types, for hosts that use LoadLibrary and GetProcAddress. */
 typedef void(QXI_CALL* QxiProcessQXS)(const char* script_path, const char* section_name);
 typedef int(QXI_CALL* QxiEvaluateCondition)(const char* script_path, const char* name);
@@ -149,6 +174,10 @@ typedef QxiSetSubDialogFunction(QXI_CALL* QxiRegisterSetSubDialog)(QxiSetSubDial
 typedef QxiAdvanceDialogFunction(QXI_CALL* QxiRegisterAdvanceDialog)(QxiAdvanceDialogFunction fn);
 typedef QxiEventFunction(QXI_CALL* QxiRegisterEventFunction)(QxiEventFunction fn);
 typedef QxiJournalFunction(QXI_CALL* QxiRegisterJournalFunction)(QxiJournalFunction fn);
+
+typedef QxiMessageBoxFunction(QXI_CALL* QxiRegisterMessageBoxFunction)(QxiMessageBoxFunction fn);
+typedef QxiExitWindowsFunction(QXI_CALL* QxiRegisterExitWindowsFunction)(QxiExitWindowsFunction fn);
+typedef int(QXI_CALL* QxiExpandFolderMacros)(const char* text, char* buffer, int size);
 
 #ifdef __cplusplus
 }

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# demo.sh: the demo installation. Builds QXI.dll, qxirun, qxzpack, qxicheck and the demo
-# application, packs the payload, checks the script, then installs Lumen Notes in a fresh Wine
-# prefix twice (a fresh install with a file in use, the restart, an upgrade), showing the
-# progress and what changed.
+# demo.sh: the demo installation. Builds QXI.dll, the hosts, qxzpack, qxicheck, the setup stub,
+# the demo application and (for Linux) qxibundle, packs the payload, checks the script, makes
+# the medium one setup.exe, then installs Lumen Notes with it in a fresh Wine prefix twice (a
+# fresh install with a file in use, the restart, an upgrade), showing the log and what changed.
 # demo.sh SCRIPT [SECTION]: runs another script (section default Setup) with qxirun in the
 # script's folder, in a fresh prefix, instead.
 set -eu
@@ -18,7 +18,11 @@ bin="$root/build/$preset/bin"
 prefix="$root/build/demo-prefix"
 
 if [ $# -eq 0 ]; then
-  exec "$root/examples/demo/run_demo.sh" "$bin" "$prefix" "$preset"
+  cmake --build --preset "$preset" --target qxistub qxibundle deployment_tool >/dev/null
+  # The setup is made on Linux, as an author's build machine would make it.
+  cmake --preset native >/dev/null
+  cmake --build --preset native --target qxibundle >/dev/null
+  exec "$root/examples/demo/run_demo.sh" "$bin" "$prefix" "$preset" "$root/build/native/bin/qxibundle"
 fi
 
 script=$(realpath "$1")

@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
-# The product itself, run: the win32 build's QXI.dll and qxirun.exe as 32-bit programs in a
+# The product itself, run: the win32 build's QXI.dll and setup stub as 32-bit programs in a
 # 64-bit Wine prefix, as on 64-bit Windows, through three checks that can each fail: dll_test
 # (the exports and every callback, all its cases in one process), header_c_test (a C host
-# linked with qxi.h and libqxi.a) and the demo's first installation (files, registry, INI file,
-# shortcuts, the operation left for the restart, two archives made by qxzpack extracted). The
-# demo's application, qxzpack and qxicheck come from the win64 build: only the product starts
-# as a 32-bit program, since each such start costs 40 to 50 s of CPU under emulation.
+# linked with qxi.h and libqxi.a) and the demo's first installation through its setup.exe /S,
+# bundled by the native qxibundle (files, registry, INI file, shortcuts, the operation left for
+# the restart, two archives made by qxzpack extracted). The demo's application, qxzpack,
+# qxicheck and the deployment tool come from the win64 build: only the product starts as a
+# 32-bit program, since each such start costs 40 to 50 s of CPU under emulation.
 #
 # Where the kernel starts 32-bit programs, they run natively. Where it cannot, they run under
 # qemu-i386-static (installed when missing), registered as the interpreter of 32-bit x86
@@ -75,8 +76,8 @@ run_checks() {  # run_checks MODE
   mkdir -p "$work/bin"
   cp -a "$kept" "$work/prefix"
   # The demo's medium and host: the product at 32 bits, the helpers at 64 (see the top).
-  cp "$bin32/QXI.dll" "$bin32/qxirun.exe" "$bin64/lumen.exe" "$bin64/qxzpack.exe" \
-     "$bin64/qxicheck.exe" "$work/bin/"
+  cp "$bin32/QXI.dll" "$bin32/qxirun.exe" "$bin32/qxistub.exe" "$bin64/lumen.exe" \
+     "$bin64/qxzpack.exe" "$bin64/qxicheck.exe" "$bin64/deployment_tool.exe" "$work/bin/"
   local run="$root/cmake/wine-run.sh $work/prefix win64"
   "$root/cmake/wine-prefix.sh" start "$work/prefix" win64 || return 1
 
@@ -85,11 +86,11 @@ run_checks() {  # run_checks MODE
   local dll_test=$!
   $run "$bin32/header_c_test.exe" >"$work/header_c_test.out" 2>&1 &
   local header_c_test=$!
-  "$root/tests/demo/demo_test.sh" "$work/bin" "$work/prefix" win64 first >"$work/demo.out" 2>&1
+  "$root/tests/demo/demo_test.sh" "$work/bin" "$work/prefix" win64 \
+    "$root/build/native/bin/qxibundle" first >"$work/demo.out" 2>&1
   local demo=$?
   wait $dll_test; local dll_status=$?
   wait $header_c_test; local header_status=$?
-  # The journal callback and the one-file setup (setup.exe) join here once they are built.
 
   check() {  # check NAME STATUS OUTPUT [TEXT]: exit status 0 and, when given, TEXT in the output
     if [ "$2" -eq 0 ] && { [ -z "${4:-}" ] || tr -d '\r' <"$3" | grep -qxF -- "$4"; }; then
@@ -103,7 +104,7 @@ run_checks() {  # run_checks MODE
   check "dll_test: the exports and every callback" $dll_status "$work/dll_test.out" \
     "[  PASSED  ] $(grep -c '^TEST_F' "$root/tests/dll/dll_test.cpp") tests."
   check "header_c_test: a C host linked with libqxi.a" $header_status "$work/header_c_test.out" ok
-  check "demo: the first installation with the 32-bit qxirun.exe" $demo "$work/demo.out"
+  check "demo: the first installation with the 32-bit setup.exe /S" $demo "$work/demo.out"
   "$root/cmake/wine-prefix.sh" stop "$work/prefix" win64
   rm -rf "$work"
   echo "=== 32-bit run ($mode): $failures failed, $((SECONDS - start)) s"
@@ -125,9 +126,10 @@ esac
 
 # --- the run: native or emulated, and the way back -----------------------------------------
 mkdir -p "$run32"
-for program in "$bin32/QXI.dll" "$bin32/qxirun.exe" "$bin32/dll_test.exe" \
-               "$bin32/header_c_test.exe" "$bin64/lumen.exe" "$bin64/qxzpack.exe"; do
-  [ -f "$program" ] || { echo "test-win32: $program is missing: build the win32 and win64 presets" >&2; exit 1; }
+for program in "$bin32/QXI.dll" "$bin32/qxirun.exe" "$bin32/qxistub.exe" "$bin32/dll_test.exe" \
+               "$bin32/header_c_test.exe" "$bin64/lumen.exe" "$bin64/qxzpack.exe" \
+               "$bin64/deployment_tool.exe" "$root/build/native/bin/qxibundle"; do
+  [ -f "$program" ] || { echo "test-win32: $program is missing: build the native, win32 and win64 presets" >&2; exit 1; }
 done
 
 if [ "${QXI_WIN32_EMULATE:-}" != 1 ] && /usr/lib/wine/wine --version >/dev/null 2>&1; then

@@ -5,6 +5,8 @@ and shortcuts into the folder @DEST@ (the runner puts a fresh folder in its plac
   OUT/copy.qxs     one CopyFile line per file, then the extras
   OUT/qxz.qxs      one ExtractQXZ line per archive (ARCHIVES: Windows paths), then the extras
   OUT/extras.qxs   the extras alone: what the two scripts above cost besides the files
+  OUT/bundle/setup.qxs   qxz.qxs for a one-file setup: the archives by their names beside the
+                   script (the runner puts them there), into the fixed folder BUNDLE_DEST
   OUT/{store,zlib,lzma}.nsi   the same as NSIS scripts, for makensis"""
 import os
 import sys
@@ -99,6 +101,10 @@ def qxz_script(archives, total, extras):
             extras_sections(extras))
 
 
+# A setup made by qxibundle takes no destination on its command line: it installs here.
+BUNDLE_DEST = "C:\\bench\\qxi-bundle"
+
+
 def extras_script(extras):
     master = extras_master_lines(extras)
     return "[Setup]\r\n" + "".join(m + "\r\n" for m in master) + extras_sections(extras)
@@ -147,6 +153,11 @@ def main():
         f.write(copy_script(payload, files, extras))
     with open(os.path.join(out, "qxz.qxs"), "w", newline="") as f:
         f.write(qxz_script(archives, sum(size for _, size in files), extras))
+    os.makedirs(os.path.join(out, "bundle"), exist_ok=True)
+    with open(os.path.join(out, "bundle", "setup.qxs"), "w", newline="") as f:
+        names = [a.rpartition("\\")[2] for a in archives]
+        f.write(qxz_script(names, sum(size for _, size in files), extras)
+                .replace("@DEST@", BUNDLE_DEST))
     with open(os.path.join(out, "extras.qxs"), "w", newline="") as f:
         f.write(extras_script(extras))
     for compressor in COMPRESSORS:

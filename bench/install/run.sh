@@ -9,6 +9,9 @@
 #              above spend besides the files)
 #   qxi-copy-journal, qxi-extras-journal   the same with --journal: every change recorded
 #   xcopy      xcopy /E /I /Q /Y of the files alone: the platform's own copy
+#   qxi-bundle the ExtractQXZ script and its archives made into one setup.exe by qxibundle,
+#              run with /S (it checks itself, unpacks into a private folder, runs the script,
+#              registers its uninstaller and removes the folder)
 #   nsis-store, nsis-zlib, nsis-lzma   makensis installers run with /S /D=
 # Every installation is checked against the payload (files, sizes, SHA-256; INI keys,
 # registry values and shortcuts but for xcopy) and a difference fails the run. The
@@ -37,7 +40,7 @@ now() { date +%s.%N; }
 elapsed() { awk -v a="$1" -v b="$(now)" 'BEGIN { printf "%.1f", b - a }'; }
 
 cmake --preset "$arch" >/dev/null
-cmake --build --preset "$arch" --target QXI qxirun qxzpack >/dev/null
+cmake --build --preset "$arch" --target QXI qxirun qxzpack qxibundle qxistub >/dev/null
 mkdir -p "$work" "$installers"
 
 # --- the payload, made once per size -------------------------------------------------------
@@ -72,6 +75,13 @@ for top in "$payload"/files/*/; do
   note "qxzpack $top.qxz: $(elapsed "$start") s"
 done
 python3 "$here/make_installers.py" "$payload" "$installers" "${archives[@]}"
+# Made afresh every time, so that it carries the stub and the DLL of this build.
+for archive in "$installers"/*.qxz; do ln -f "$archive" "$installers/bundle/"; done
+start=$(now)
+"$WINE" "$bin/qxibundle.exe" --out "$(winpath "$installers/bundle.exe")" --name "QXI benchmark" \
+  --install-dir 'C:\bench\qxi-bundle' "$(winpath "$installers/bundle")" >"$work/qxibundle.log" 2>&1 ||
+  { cat "$work/qxibundle.log" >&2; exit 1; }
+note "qxibundle bundle.exe: $(elapsed "$start") s"
 for compressor in store zlib lzma; do
   [ -f "$installers/$compressor.exe" ] && continue
   start=$(now)
@@ -88,6 +98,7 @@ done
 install_once() {  # VARIANT ROUND: prints the seconds taken; fails on an error or a difference
   local variant=$1 name="$1-$2" script cmd
   local dest_win="C:\\bench\\$name" dest=$prefix/drive_c/bench/$name
+  [ "$variant" = qxi-bundle ] && dest=$prefix/drive_c/bench/qxi-bundle
   case $variant in
     qxi-copy | qxi-qxz | qxi-extras | qxi-*-journal | other-*)
       local lines=${variant#*-} program=$bin/qxirun.exe
@@ -98,6 +109,7 @@ install_once() {  # VARIANT ROUND: prints the seconds taken; fails on an error o
       [ "$lines" != "${lines%-journal}" ] && cmd+=(--journal "$(winpath "$work/$name.journal")")
       cmd+=("$(winpath "$script")" Setup) ;;
     xcopy) cmd=(xcopy "$(winpath "$payload/files")" "$dest_win" /E /I /Q /Y) ;;
+    qxi-bundle) cmd=("$installers/bundle.exe" /S) ;;
     nsis-*) cmd=("$installers/${variant#nsis-}.exe" /S "/D=$dest_win") ;;
   esac
   sync
@@ -107,6 +119,11 @@ install_once() {  # VARIANT ROUND: prints the seconds taken; fails on an error o
   end=$(now)
   if [ $status -ne 0 ]; then
     note "$name: exit status $status"; cat "$work/$name.log" >&2; return 1
+  fi
+  if [ "$variant" = qxi-bundle ]; then
+    # The uninstaller the setup keeps in the installation is not part of the payload.
+    [ -f "$dest/Uninstall/uninstall.exe" ] || { note "$name: no uninstaller kept"; return 1; }
+    rm -rf "$dest/Uninstall"
   fi
   local extras=() only=()
   [ "${variant%-journal}" = qxi-extras ] || [ "$variant" = other-extras ] && only=(--extras-only)
@@ -124,7 +141,7 @@ install_once() {  # VARIANT ROUND: prints the seconds taken; fails on an error o
 "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
 
 read -r -a variants <<<"${QXI_BENCH_VARIANTS:-qxi-copy qxi-qxz qxi-extras qxi-copy-journal \
-  qxi-extras-journal xcopy nsis-store nsis-zlib nsis-lzma}"
+  qxi-extras-journal qxi-bundle xcopy nsis-store nsis-zlib nsis-lzma}"
 [ -z "${QXI_BENCH_OTHER_BIN:-}" ] || variants+=(other-copy other-extras)
 times=$work/times.tsv
 printf 'variant\tround\tseconds\n' >"$times"

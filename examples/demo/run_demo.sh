@@ -1,21 +1,26 @@
 #!/usr/bin/env bash
-# run_demo.sh BIN PREFIX ARCH: builds the demo's installation medium from the programs in BIN
-# (QXI.dll, qxirun.exe, qxzpack.exe, qxicheck.exe, lumen.exe), checks its script with
-# qxicheck, installs Lumen Notes twice in the Wine prefix PREFIX (made fresh) and shows what
-# each run changed on the machine:
+# run_demo.sh BIN PREFIX ARCH [QXIBUNDLE]: builds the demo's installation medium from the
+# programs in BIN (QXI.dll, qxirun.exe, qxzpack.exe, qxicheck.exe, lumen.exe), checks its
+# script with qxicheck, makes it one setup.exe with qxibundle (QXIBUNDLE, the Linux program,
+# when given; else BIN's qxibundle.exe under Wine), installs Lumen Notes twice with it in the
+# Wine prefix PREFIX (made fresh), silently as a deployment tool runs it, and shows what each
+# run changed on the machine:
 #   1. a fresh installation, while another program keeps the shared runtime in use;
 #   2. the restart that replaces the runtime;
-#   3. a second installation, which finds the first and takes the upgrade path.
-# Exit status: 0 when both runs logged no error.
+#   3. a second installation, which finds the first and takes the upgrade path;
+#   4. the uninstallation, as a deployment tool finds it in the uninstall entry, and the
+#      restart that removes the uninstaller: what is left against the machine before 1.
+# Exit status: 0 when every run ended as expected (3010, 0, then 0).
 # QXI_DEMO_FIRST_ONLY=1 runs only the first installation, in PREFIX as it is (not made afresh).
 # A 32-bit QXI.dll in BIN with ARCH win64 is the product in a 64-bit prefix (as on 64-bit
 # Windows; scripts/test-win32.sh runs it so): its programs see syswow64 as the system folder
 # and the 32-bit view of the registry, and the demo looks there.
 set -u
-bin=$(realpath "$1") prefix=$(realpath -m "$2") arch=$3
+bin=$(realpath "$1") prefix=$(realpath -m "$2") arch=$3 qxibundle=${4:-}
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 . "$root/cmake/wine-env.sh"
+. "$here/machine_snapshot.sh"
 
 winpath() { echo "Z:$(realpath "$1" | tr / '\\')"; }
 wine_run() { "$root/cmake/wine-run.sh" "$prefix" "$arch" "$@"; }
@@ -36,6 +41,19 @@ section "Building the medium: qxzpack packs the payload"
 section "qxicheck: what the engine would report about the medium's script"
 wine_run "$bin/qxicheck.exe" --deep --evaluated SameVersion --evaluated HasNotesPath \
   "$(winpath "$medium/setup.qxs")" | indent
+setup=$(dirname "$prefix")/demo-setup.exe
+bundle_options=(--name "Lumen Notes" --version 2.1 --publisher "Lumen Software"
+                --install-dir 'C:\Program Files\Lumen Notes')
+if [ -n "$qxibundle" ]; then
+  section "Making one setup.exe of the medium: qxibundle (Linux)"
+  "$qxibundle" --out "$setup" "${bundle_options[@]}" --kit "$bin" "$medium" || exit 1
+  "$qxibundle" --list "$setup" | indent
+else
+  section "Making one setup.exe of the medium: qxibundle.exe"
+  wine_run "$bin/qxibundle.exe" --out "$(winpath "$setup")" "${bundle_options[@]}" \
+    "$(winpath "$medium")" || exit 1
+  wine_run "$bin/qxibundle.exe" --list "$(winpath "$setup")" | indent
+fi
 
 drive_c=$prefix/drive_c
 app="$drive_c/Program Files/Lumen Notes"
@@ -60,9 +78,18 @@ pending_operations() {
 # The 95 family's file, whatever the letter case of its name; empty when there is none.
 wininit() { find "$drive_c/windows" -maxdepth 1 -iname wininit.ini | head -1; }
 
+# install EXPECTED: runs setup.exe /S as a deployment tool does, shows its log, and fails
+# unless its exit status is EXPECTED.
 install() {
-  section "qxirun setup.qxs Setup"
-  (cd "$medium" && wine_run "$bin/qxirun.exe" "$(winpath "$medium/setup.qxs")" Setup)
+  local log=$(dirname "$prefix")/demo-setup.log
+  rm -f "$log"
+  section "setup.exe /S /LOG=setup.log (as a deployment tool runs it)"
+  # The post-install step's own output comes first: the program shares the tool's output.
+  local result
+  result=$(wine_run "$bin/deployment_tool.exe" run "$(winpath "$setup")" /S "/LOG=$(winpath "$log")" | tr -d '\r')
+  indent < "$log"
+  echo "$result" | indent
+  [ "$(echo "$result" | grep '^exit status: ')" = "exit status: $1" ]
 }
 
 show_machine() {
@@ -92,12 +119,14 @@ show_machine() {
 
 # --- 1. fresh installation, with the shared runtime in use ------------------------------
 printf 'Lumen shared runtime 1.0\r\n' > "$sysdir/lumenrt.dll"
+before=$(dirname "$prefix")/demo-before.txt
+machine_snapshot "$drive_c" > "$before"
 "$WINE" "$bin/lumen.exe" --hold "C:\\windows\\$system\\lumenrt.dll" 600 >/dev/null 2>&1 &
 holder=$!
 for _ in $(seq 100); do [ -f "$sysdir/lumenrt.dll.held" ] && break; sleep 0.1; done
 section "Another program is using C:\\windows\\$system\\lumenrt.dll"
 status=0
-install || status=1
+install 3010 || status=1
 show_machine
 if [ -n "${QXI_DEMO_FIRST_ONLY:-}" ]; then
   touch "$sysdir/lumenrt.dll.release"
@@ -118,7 +147,39 @@ section "Second run: EvaluateCondition sees the earlier installation"
 for name in Installed SameVersion HasIni HasNotesPath; do
   echo "    $name = $(wine_run "$bin/qxirun.exe" --eval "$(winpath "$medium/setup.qxs")" $name | tr -d '\r')"
 done
-install || status=1
+install 0 || status=1
 show_machine
+
+# --- 4. the uninstallation --------------------------------------------------------------
+section "The uninstall entry (HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Lumen Notes, 32-bit view)"
+"$WINE" reg query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Lumen Notes' /reg:32 |
+  grep -v '^HKEY' | indent
+section "The uninstaller's folder, C:\\Program Files\\Lumen Notes\\Uninstall"
+(cd "$app/Uninstall" && find . -type f -printf '%P\n' | LC_ALL=C sort) | indent
+section "The uninstall script the setup made from the journal of both runs"
+indent < "$app/Uninstall/uninstall.qxs"
+log=$(dirname "$prefix")/demo-uninstall.log
+rm -f "$log"
+section "Uninstalling: a deployment tool runs QuietUninstallString, with /LOG=uninstall.log"
+result=$(wine_run "$bin/deployment_tool.exe" uninstall "Lumen Notes" "/LOG=$(winpath "$log")" | tr -d '\r')
+indent < "$log"
+echo "$result" | indent
+[ "$(echo "$result" | grep '^exit status: ')" = "exit status: 0" ] || status=1
+# changes: what differs from the machine before the first installation, "-" before, "+" now.
+changes() {
+  diff "$before" <(machine_snapshot "$drive_c") | sed -n 's/^< /-/p; s/^> /+/p' | LC_ALL=C sort | indent
+}
+section "What differs from the machine before the first installation"
+changes
+"$WINE" wineboot -r >/dev/null 2>&1
+section "After the restart (wineboot -r), what differs from the machine before the first installation"
+changes
+section "Why"
+indent <<'WHY'
+lumenrt.dll was there before the first installation, which wrote over it: its earlier
+content was not kept, so the uninstallation leaves the newer one. firstrun.txt and
+firstrun.old (and so their folder) were written by lumen.exe --first-run, which the script
+started: what a started program does is not in the journal.
+WHY
 "$root/cmake/wine-prefix.sh" stop "$prefix" "$arch"
 exit $status

@@ -10,6 +10,7 @@
 #include "engine/last_error.h"
 #include "engine/unique_handle.h"
 #include "system/exit_windows.h"
+#include "system/host_replacements.h"
 
 namespace qxi {
 namespace {
@@ -35,6 +36,12 @@ void EnableShutdownPrivilege() {
 
 // `command` names the request in the journal.
 void RequestExitWindows(UINT flags, const char* command) {
+  // A host that took the requests over receives them instead, and none is refused.
+  if (QxiExitWindowsFunction replacement = ExitWindowsReplacement()) {
+    replacement(flags);
+    Journal({journal_kind::kExitWindows, command});
+    return;
+  }
   if (flags != EWX_LOGOFF) EnableShutdownPrivilege();
   // The request is carried out asynchronously and the run goes on with the next line. A
   // refused request is reported: the restart that completes the installation would
@@ -54,6 +61,10 @@ ExitWindowsCall SetExitWindowsCall(ExitWindowsCall call) {
 namespace system_commands {
 
 void ShowMessageBox(const ParamList& params) {
+  if (QxiMessageBoxFunction replacement = MessageBoxReplacement()) {
+    replacement(params[kBody].c_str(), params[kTitle].c_str());
+    return;
+  }
   MessageBoxA(nullptr, params[kBody].c_str(), params[kTitle].c_str(), MB_OK | MB_ICONINFORMATION);
 }
 

@@ -26,7 +26,7 @@ inline constexpr PathAt kIconFile{4};
 inline constexpr IntegerAt kIconIndex{5};
 
 /// "MessageBox": shows kBody with the caption kTitle, an information icon and an OK button,
-/// and returns when the user closes it.
+/// and returns when the user closes it; or hands both texts to the host's replacement.
 void ShowMessageBox(const ParamList& params);
 
 /// "RunApp": starts kCommandLine in kDirectory (empty: the run's own current directory);
@@ -37,7 +37,7 @@ void RunApp(const ParamList& params);
 
 /// "Reboot", "Logoff", "Shutdown": ask Windows to restart, log off or shut down (with the
 /// shutdown privilege enabled for the first and last). A refusal raises QXErr kRunTimeError
-/// with the system's error.
+/// with the system's error. A host's replacement receives the request instead.
 void Reboot(const ParamList& params);
 void Logoff(const ParamList& params);
 void Shutdown(const ParamList& params);

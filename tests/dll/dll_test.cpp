@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,12 @@ void QXI_CALL RecordAdvance(int amount) { Recorded().push_back("advance " + std:
 void QXI_CALL RecordEvent(int kind, const char* text, unsigned int number) {
   Recorded().push_back("event " + std::to_string(kind) + " " + text + " " +
                        std::to_string(number));
+}
+void QXI_CALL RecordMessageBox(const char* text, const char* caption) {
+  Recorded().push_back(std::string("box ") + caption + " | " + text);
+}
+void QXI_CALL RecordExitWindows(unsigned int flags) {
+  Recorded().push_back("exit windows " + std::to_string(flags));
 }
 
 
@@ -248,6 +255,68 @@ TEST_F(Dll, EvaluateConditionAnswersWithoutRunningAnything) {
   // read the section, with the empty context of no run.
   const std::string unknown = "log  | Unknown command, section [Conditions] line #5";
   EXPECT_EQ(Recorded(), Calls(5, unknown)) << Lines(Recorded());
+}
+
+// A silent host takes the box and the session requests over: each arrives as a call with the
+// expanded texts or the request's flag, nothing is refused or logged, and every line
+// advances as before.
+TEST_F(Dll, RegisteredReplacementsReceiveTheBoxAndTheSessionRequests) {
+  auto message_box = Export<QxiRegisterMessageBoxFunction>(module_, "RegisterMessageBoxFunction");
+  auto exit_windows =
+      Export<QxiRegisterExitWindowsFunction>(module_, "RegisterExitWindowsFunction");
+  ASSERT_TRUE(message_box && exit_windows);
+  EXPECT_EQ(message_box(RecordMessageBox), &RecordMessageBox);
+  EXPECT_EQ(exit_windows(RecordExitWindows), &RecordExitWindows);
+  Calls calls = Run(
+      "[Setup]\nMisc S\n[S]\nS 5\n"
+      "MessageBox \"Costs $$5 in $WINDIR$\" Title\n"
+      "Reboot\nLogoff\nShutdown\nMessageBox \"\" \"\"\n",
+      "Setup");
+  char windows[MAX_PATH] = {};
+  GetWindowsDirectoryA(windows, MAX_PATH);
+  Calls expected = {"dialog S 5",
+                    std::string("box Title | Costs $5 in ") + windows,
+                    "advance 1",
+                    "exit windows 2",
+                    "advance 1",
+                    "exit windows 0",
+                    "advance 1",
+                    "exit windows 1",
+                    "advance 1",
+                    "box  | ",
+                    "advance 1"};
+  EXPECT_EQ(calls, expected) << Lines(calls);
+  // Null gives the engine its own behaviour back (not run here: it would end the session).
+  EXPECT_EQ(message_box(nullptr), nullptr);
+  EXPECT_EQ(exit_windows(nullptr), nullptr);
+}
+
+TEST_F(Dll, ExpandFolderMacrosAnswersAsAScriptLineWould) {
+  auto expand = Export<QxiExpandFolderMacros>(module_, "ExpandFolderMacros");
+  ASSERT_NE(expand, nullptr);
+  char windows[MAX_PATH] = {};
+  const int windows_length = static_cast<int>(GetWindowsDirectoryA(windows, MAX_PATH));
+  const std::string expected = std::string(windows) + "\\Lumen $1";
+  const int length = static_cast<int>(expected.size());
+  EXPECT_EQ(length, windows_length + 9);
+
+  char buffer[MAX_PATH + 20];
+  std::memset(buffer, '#', sizeof buffer);
+  // Too small by one (no room for the NUL): the length, and the buffer untouched.
+  EXPECT_EQ(expand("$windir$\\Lumen $$1", buffer, length), length);
+  EXPECT_EQ(buffer[0], '#');
+  EXPECT_EQ(expand("$WINDIR$\\Lumen $$1", nullptr, 0), length);
+  EXPECT_EQ(expand("$WINDIR$\\Lumen $$1", buffer, length + 1), length);
+  EXPECT_EQ(std::string(buffer), expected);
+  EXPECT_EQ(buffer[length + 1], '#');
+
+  for (const char* refused : {"$NOWHERE$\\x", "$WINDIR", "C:\\x$", "$$$"}) {
+    EXPECT_EQ(expand(refused, buffer, sizeof buffer), -1) << refused;
+  }
+  EXPECT_EQ(expand(nullptr, buffer, sizeof buffer), -1);
+  EXPECT_EQ(expand("", buffer, 1), 0);
+  EXPECT_EQ(buffer[0], '\0');
+  EXPECT_TRUE(Recorded().empty()) << Lines(Recorded());
 }
 
 }  // namespace

@@ -3,13 +3,14 @@
 # installation while the shared runtime is in use, the restart, the upgrade), both runs with
 # one journal, then makes the uninstall script from that journal and runs it; the machine
 # must be as it was before, except for what the list below names, each with its reason.
-# The snapshot: every file and folder under C:\ (with its size and content) outside the
+# The snapshot: every file and folder under C:\ (with its content's digest) outside the
 # Windows folder, and there the INI files, the restart files and the shared runtime; the
 # registry keys the demo touches; the operations waiting for the restart.
 set -u
 bin=$(realpath "$1") prefix=$(realpath -m "$2") arch=$3
 root=$(cd "$(dirname "$0")/../.." && pwd)
 . "$root/cmake/wine-env.sh"
+. "$root/examples/demo/machine_snapshot.sh"
 work=$(mktemp -d)
 trap '"$root/cmake/wine-prefix.sh" remove "$prefix" "$arch"; rm -rf "$work"' EXIT
 winpath() { echo "Z:$(realpath -m "$1" | tr / '\\')"; }
@@ -25,22 +26,8 @@ medium=$work/medium
   { cat "$work/medium.log"; exit 1; }
 printf 'Lumen shared runtime 1.0\r\n' >"$drive_c/windows/system32/lumenrt.dll"
 
-snapshot() {
-  (cd "$drive_c" && find . -mindepth 1 -path ./windows -prune -o -print &&
-     find ./windows -maxdepth 1 \( -iname '*.ini' -o -iname 'wininit.*' \) &&
-     find ./windows/system32 -maxdepth 1 -name lumenrt.dll) | LC_ALL=C sort |
-    while IFS= read -r path; do
-      if [ -d "$drive_c/$path" ]; then echo "folder ${path#./}"
-      else echo "file ${path#./} $(md5sum <"$drive_c/$path" | cut -c1-12)"; fi
-    done
-  for key in 'HKLM\Software\Lumen' 'HKCU\Software\Lumen' 'HKLM\Software\Brenvale'; do
-    echo "key $key"
-    "$WINE" reg query "$key" /s 2>/dev/null | tr -d '\r' | grep -v '^$'
-  done
-  echo "restart operations"
-  "$WINE" reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' \
-    /v PendingFileRenameOperations 2>/dev/null | tr -d '\r' | grep -v '^$'
-}
+# The snapshot is the demo's own (examples/demo/machine_snapshot.sh).
+snapshot() { machine_snapshot "$drive_c"; }
 
 install() {
   (cd "$medium" && wine_run "$bin/qxirun.exe" --quiet --journal "$(winpath "$work/journal.txt")" \

@@ -54,8 +54,11 @@ run --section Parts examples/hello/parts.qxs
 same "the hello example's included script checks clean on its own" "$work/out" "0 errors, 0 warnings"
 
 # The complete scripts of the documentation (the ini blocks that begin with a master section
-# [Setup]), beside the hello example's included script.
+# [Setup]), beside the hello example's included script and the files that the one-file
+# setup's example (docs/qxibundle.md) copies from its setup folder.
 cp examples/hello/parts.qxs "$work/"
+mkdir -p "$work/help"
+touch "$work/hello.exe" "$work/help/index.txt"
 n=0
 for doc in README.md docs/*.md; do
   awk -v out="$work/doc" -v doc="$(basename "$doc")" '

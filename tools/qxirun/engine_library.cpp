@@ -16,8 +16,9 @@ bool Find(HMODULE module, const char* name, Fn& fn, std::string& error) {
 
 }  // namespace
 
-bool LoadEngineLibrary(const char* path, EngineLibrary& library, std::string& error) {
-  UniqueModule module(LoadLibraryA(path));
+bool LoadEngineLibrary(const char* path, EngineLibrary& library, std::string& error,
+                       DWORD flags) {
+  UniqueModule module(LoadLibraryExA(path, nullptr, flags));
   if (!module) {
     DWORD code = GetLastError();
     error = std::string("cannot load ") + path + " (error " + std::to_string(code) + ")";

@@ -33,9 +33,10 @@ struct EngineLibrary {
   QxiRegisterJournalFunction register_journal = nullptr;
 };
 
-/// Loads `path` (normally "QXI.dll", found beside the program first) and finds every
-/// export. Returns false with the reason in `error` when the library or an export is missing;
-/// `library` is then left unloaded.
-bool LoadEngineLibrary(const char* path, EngineLibrary& library, std::string& error);
+/// Loads `path` (normally "QXI.dll", found beside the program first) with LoadLibraryExA's
+/// `flags` and finds every export. Returns false with the reason in `error` when the library
+/// or an export is missing; `library` is then left unloaded.
+bool LoadEngineLibrary(const char* path, EngineLibrary& library, std::string& error,
+                       DWORD flags = 0);
 
 }  // namespace qxirun

@@ -11,6 +11,7 @@ namespace {
 // The callbacks carry no user data; the window they report to is set before the thread
 // starts and stays until it has ended.
 HWND g_window = nullptr;
+qxirun::RunObserver* g_observer = nullptr;
 
 // Posts in order. A full message queue (the window is busy, and the copy posts one advance
 // per 4 KB block) makes the engine wait for the window instead of losing progress.
@@ -30,23 +31,40 @@ void PostText(UINT message, std::string text, int number) {
 }
 
 void QXI_CALL OnLog(const char* context, const char* message) {
+  if (g_observer != nullptr) g_observer->Log(context, message);
   PostText(kMsgLog, std::string(context) + ": " + message, 0);
 }
 void QXI_CALL OnTitle(const char* text) { PostText(kMsgTitle, text, 0); }
-void QXI_CALL OnDialog(const char* text, int number) { PostText(kMsgSection, text, number); }
-void QXI_CALL OnSubDialog(const char* text, int number) { PostText(kMsgFile, text, number); }
-void QXI_CALL OnAdvance(int amount) { Post(kMsgAdvance, static_cast<WPARAM>(amount), 0); }
+void QXI_CALL OnDialog(const char* text, int number) {
+  if (g_observer != nullptr) g_observer->SetDialog(text, number);
+  PostText(kMsgSection, text, number);
+}
+void QXI_CALL OnSubDialog(const char* text, int number) {
+  if (g_observer != nullptr) g_observer->SetSubDialog(text, number);
+  PostText(kMsgFile, text, number);
+}
+void QXI_CALL OnAdvance(int amount) {
+  if (g_observer != nullptr) g_observer->Advance(amount);
+  Post(kMsgAdvance, static_cast<WPARAM>(amount), 0);
+}
+// The run's events count for the observer's summary only; the window shows no figures.
+void QXI_CALL OnEvent(int kind, const char* text, unsigned int number) {
+  if (g_observer != nullptr) g_observer->Event(kind, text, number);
+}
 
 }  // namespace
 
 bool EngineWorker::Start(const qxirun::EngineLibrary& engine, HWND window,
-                         const std::string& script, const std::string& section) {
+                         const std::string& script, const std::string& section,
+                         qxirun::RunObserver* observer) {
   g_window = window;
+  g_observer = observer;
   engine.register_log(OnLog);
   engine.register_title(OnTitle);
   engine.register_dialog(OnDialog);
   engine.register_sub_dialog(OnSubDialog);
   engine.register_advance(OnAdvance);
+  engine.register_event(OnEvent);
   process_ = engine.process;
   script_ = script;
   section_ = section;

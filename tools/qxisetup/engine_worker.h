@@ -9,6 +9,7 @@
 
 #include "engine/unique_handle.h"
 #include "engine_library.h"
+#include "run_observer.h"
 
 namespace qxisetup {
 
@@ -20,9 +21,11 @@ class EngineWorker {
   /// Registers the callbacks with `engine`, aimed at `window`, and starts ProcessQXS(script,
   /// section) on a new thread; kMsgDone is posted when it returns. Returns false (nothing
   /// started) when the thread cannot be created. Only one worker may run at a time: the
-  /// engine's callbacks are process-wide.
+  /// engine's callbacks are process-wide. `observer`, when not null, sees every callback on
+  /// the engine's thread before the window is told (a log file of the run); it must outlive
+  /// the thread.
   bool Start(const qxirun::EngineLibrary& engine, HWND window, const std::string& script,
-             const std::string& section);
+             const std::string& section, qxirun::RunObserver* observer = nullptr);
 
   /// Waits until the thread has ended.
   void Join();

@@ -74,12 +74,7 @@ int main(int argc, char** argv) {
                 ")");
   }
 
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (IsDialogMessageA(window.handle(), &message)) continue;
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
+  window.RunUntilClosed();
   // The window closes only after the run ended; the thread is finishing or gone.
   worker.Join();
   return window.exit_code();

@@ -14,7 +14,7 @@ namespace {
 constexpr char kClassName[] = "QxiSetupWindow";
 constexpr int kCloseId = IDOK;
 
-// Layout in pixels of the client area.
+// Layout of the client area, in pixels at 96 dots per inch.
 constexpr int kWidth = 520;
 constexpr int kHeight = 360;
 constexpr int kMargin = 12;
@@ -36,28 +36,42 @@ void SetBar(HWND bar, long long done, long long total) {
   SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
 
-std::string FinishedText(int errors) {
-  if (errors == 0) return "Installation complete";
-  return "Installation finished with " + std::to_string(errors) +
+std::string FinishedText(const RunWords& words, int errors) {
+  if (errors == 0) return words.complete;
+  return std::string(words.finished_with) + " " + std::to_string(errors) +
          (errors == 1 ? " error" : " errors");
+}
+
+// The screen's resolution. A program that declares itself DPI-aware gets the real one and
+// scales its layout; for others Windows answers 96 and scales the finished window itself.
+int ScreenDpi() {
+  HDC screen = GetDC(nullptr);
+  if (screen == nullptr) return 96;
+  const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? dpi : 96;
 }
 
 }  // namespace
 
-bool SetupWindow::Create(HINSTANCE instance, const std::string& title, bool auto_close) {
+bool SetupWindow::Create(HINSTANCE instance, const std::string& title, bool auto_close,
+                         const RunWords& words) {
   auto_close_ = auto_close;
+  words_ = words;
+  dpi_ = ScreenDpi();
   WNDCLASSEXA window_class = {};
   window_class.cbSize = sizeof window_class;
   window_class.lpfnWndProc = WindowProc;
   window_class.hInstance = instance;
   window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  window_class.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  window_class.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+  if (window_class.hIcon == nullptr) window_class.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
   window_class.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   window_class.lpszClassName = kClassName;
   if (!RegisterClassExA(&window_class)) return false;
 
   const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-  RECT frame = {0, 0, kWidth, kHeight};
+  RECT frame = {0, 0, Scaled(kWidth), Scaled(kHeight)};
   AdjustWindowRect(&frame, style, FALSE);
   const int width = frame.right - frame.left;
   const int height = frame.bottom - frame.top;
@@ -73,6 +87,15 @@ bool SetupWindow::Create(HINSTANCE instance, const std::string& title, bool auto
   ShowWindow(window_, SW_SHOWNORMAL);
   UpdateWindow(window_);
   return true;
+}
+
+void SetupWindow::RunUntilClosed() {
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (IsDialogMessageA(window_, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
 }
 
 LRESULT CALLBACK SetupWindow::WindowProc(HWND window, UINT message, WPARAM wparam,
@@ -152,8 +175,8 @@ void SetupWindow::CreateControls() {
   auto make = [&](const char* window_class, const char* text, DWORD style, int x, int y, int w,
                   int h, int id, DWORD ex_style = 0) {
     HWND control = CreateWindowExA(ex_style, window_class, text, WS_CHILD | WS_VISIBLE | style,
-                                   x, y, w, h, window_, reinterpret_cast<HMENU>(INT_PTR{id}),
-                                   instance, nullptr);
+                                   Scaled(x), Scaled(y), Scaled(w), Scaled(h), window_,
+                                   reinterpret_cast<HMENU>(INT_PTR{id}), instance, nullptr);
     HFONT font = font_ != nullptr ? font_ : static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
@@ -179,7 +202,7 @@ void SetupWindow::CreateControls() {
                                       LBS_NOSEL,
                    kMargin, y, inner, list_bottom - y, 0, WS_EX_CLIENTEDGE);
   const int bottom_y = kHeight - kMargin - kButtonHeight;
-  status_ = make("STATIC", "Installing...", SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | SS_NOPREFIX,
+  status_ = make("STATIC", words_.running, SS_LEFTNOWORDWRAP | SS_CENTERIMAGE | SS_NOPREFIX,
                  kMargin, bottom_y, inner - kButtonWidth - 10, kButtonHeight, 0);
   close_ = make("BUTTON", "Close", BS_DEFPUSHBUTTON | WS_TABSTOP | WS_DISABLED,
                 kWidth - kMargin - kButtonWidth, bottom_y, kButtonWidth, kButtonHeight, kCloseId);
@@ -222,7 +245,7 @@ void SetupWindow::AddFailure(const std::string& line) {
 
 void SetupWindow::RunFinished() {
   running_ = false;
-  SetWindowTextA(status_, FinishedText(tracker_.counts().errors).c_str());
+  SetWindowTextA(status_, FinishedText(words_, tracker_.counts().errors).c_str());
   EnableWindow(close_, TRUE);
   SetFocus(close_);
   if (auto_close_) DestroyWindow(window_);

@@ -11,13 +11,25 @@
 
 namespace qxisetup {
 
+/// The window's words for what the run does.
+struct RunWords {
+  const char* running = "Installing...";
+  const char* complete = "Installation complete";
+  const char* finished_with = "Installation finished with";  ///< followed by "N error(s)"
+};
+
 class SetupWindow {
  public:
   /// Creates and shows the window titled `title`. Returns false when Windows refuses.
-  /// With `auto_close` the window closes itself when the run ends.
-  bool Create(HINSTANCE instance, const std::string& title, bool auto_close);
+  /// With `auto_close` the window closes itself when the run ends. The window's icon is the
+  /// program's icon resource 1 when it has one.
+  bool Create(HINSTANCE instance, const std::string& title, bool auto_close,
+              const RunWords& words = RunWords());
 
   HWND handle() const { return window_; }
+  /// Runs this thread's message loop, with the window's keyboard navigation, until the
+  /// window has been closed.
+  void RunUntilClosed();
   /// 0 when the run logged nothing, 1 otherwise.
   int exit_code() const { return tracker_.counts().errors == 0 ? 0 : 1; }
 
@@ -25,6 +37,8 @@ class SetupWindow {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT Handle(UINT message, WPARAM wparam, LPARAM lparam);
   void CreateControls();
+  /// A length of the layout, given for 96 dots per inch, at the screen's resolution.
+  int Scaled(int pixels) const { return MulDiv(pixels, dpi_, 96); }
   void ShowSection();
   void ShowFile();
   void ShowProgress();
@@ -41,6 +55,8 @@ class SetupWindow {
   HWND close_ = nullptr;
   HFONT font_ = nullptr;
   int widest_failure_ = 0;
+  int dpi_ = 96;
+  RunWords words_;
   bool auto_close_ = false;
   bool running_ = true;
   qxirun::ProgressTracker tracker_;
