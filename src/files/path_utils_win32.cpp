@@ -26,10 +26,14 @@ bool EndsWith(std::string_view text, std::string_view end) {
 }  // namespace
 
 bool MakeDirectoryChain(const std::string& path, uint32_t attributes) {
-  for (size_t i = 0; i < path.size(); ++i) {
-    if (path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+  // For all but the first file of a folder the folder is there already: one call settles
+  // that, instead of one per folder from the drive down.
+  if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+    for (size_t i = 0; i < path.size(); ++i) {
+      if (path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+    }
+    CreateDirectoryA(path.c_str(), nullptr);
   }
-  CreateDirectoryA(path.c_str(), nullptr);
   return SetFileAttributesA(path.c_str(), attributes) != FALSE;
 }
 
