@@ -13,6 +13,8 @@
 # registry values and shortcuts but for xcopy) and a difference fails the run. The
 # preparation (payload, archives, installers) is not timed and is reused when present.
 # Results: build/bench-install/times.tsv and the table printed by summarize.py.
+# Each variant's source (payload files, archives or installer) is read once, untimed, just
+# before its run, so that every variant starts from a warm page cache.
 # QXI_BENCH_FILES and QXI_BENCH_MBYTES change the payload (defaults 2000 and 100).
 set -eu
 rounds=${1:-3}
@@ -80,6 +82,20 @@ done
   for f in "$installers"/*.qxz "$installers"/*.exe; do echo "# $(basename "$f"): $(stat -c %s "$f") bytes"; done
 } >"$work/sizes.txt"
 
+# --- what each variant reads, read once untimed before its run ----------------------------
+# Without it a variant whose source other work evicted from the page cache reads it from the
+# disk, and the figures rank the cache's luck as much as the installers.
+warm() {  # VARIANT
+  local sources=()
+  case $1 in
+    qxi-copy | xcopy) sources=("$payload/files") ;;
+    qxi-qxz) sources=("$installers"/*.qxz) ;;
+    nsis-*) sources=("$installers/${1#nsis-}.exe") ;;
+  esac
+  case $1 in qxi-*) sources+=("$bin/qxirun.exe" "$bin/QXI.dll") ;; esac
+  [ ${#sources[@]} -eq 0 ] || find "${sources[@]}" -type f -exec cat {} + >/dev/null
+}
+
 # --- one timed installation ----------------------------------------------------------------
 install_once() {  # VARIANT ROUND: prints the seconds taken; fails on an error or a difference
   local variant=$1 name="$1-$2" script cmd
@@ -92,6 +108,7 @@ install_once() {  # VARIANT ROUND: prints the seconds taken; fails on an error o
     xcopy) cmd=(xcopy "$(winpath "$payload/files")" "$dest_win" /E /I /Q /Y) ;;
     nsis-*) cmd=("$installers/${variant#nsis-}.exe" /S "/D=$dest_win") ;;
   esac
+  warm "$variant"
   sync
   local start end status=0
   start=$(now)
