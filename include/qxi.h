@@ -70,8 +70,9 @@ typedef void(QXI_CALL* QxiEventFunction)(int kind, const char* text, unsigned in
 /* CopyFile or an ExtractQXZ entry left the destination as it was, because the priority stored
    for it was not lower than the file's. Text and number as above. */
 #define QXI_EVENT_FILE_LEFT 4
-/* CopyFile or an ExtractQXZ entry could not write the destination now: the file waits in the
-   temporary folder (or at its source) for the restart. Text and number as above. */
+/* CopyFile or an ExtractQXZ entry could not write the destination now (it is in use): a copy
+   of the file waits beside it, recorded to replace it at the restart. Sent only once the
+   operation is recorded. Text and number as above. */
 #define QXI_EVENT_FILE_DEFERRED 5
 
 /* ---- Exports. */

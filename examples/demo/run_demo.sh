@@ -35,7 +35,21 @@ drive_c=$prefix/drive_c
 app="$drive_c/Program Files/Lumen Notes"
 sysdir=$drive_c/windows/system32
 
-# The restart-actions file, whatever the letter case of its name; empty when there is none.
+# The operations waiting for the restart. On the NT family (Wine's default) the system keeps
+# them in the registry value PendingFileRenameOperations: pairs of names, source then
+# destination, \0 between them as reg shows it; an empty destination deletes the source, a
+# '!' before it lets it replace an existing file. The 95 family keeps them in WININIT.INI.
+session_manager='HKLM\System\CurrentControlSet\Control\Session Manager'
+pending_operations() {
+  "$WINE" reg query "$session_manager" /v PendingFileRenameOperations 2>/dev/null | tr -d '\r' |
+    sed -n 's/^ *PendingFileRenameOperations *REG_MULTI_SZ *//p' | sed 's/\\0/\n/g' |
+    awk '{ name[++n] = $0 }
+         END { for (i = 1; i < n; i += 2) {
+                 from = name[i]; to = name[i + 1]
+                 sub(/^\\\?\?\\/, "", from); sub(/^!/, "", to); sub(/^\\\?\?\\/, "", to)
+                 if (to == "") print "delete " from; else print "replace " to " by " from } }'
+}
+# The 95 family's file, whatever the letter case of its name; empty when there is none.
 wininit() { find "$drive_c/windows" -maxdepth 1 -iname wininit.ini | head -1; }
 
 install() {
@@ -62,8 +76,10 @@ show_machine() {
       lnkinfo "$link" | grep -E 'Local path|Command line arguments|Working directory|Icon location' |
         sed 's/^\s*/        /'
     done
-  section "Waiting for the next restart (WININIT.INI [Rename])"
-  if [ -n "$(wininit)" ]; then indent < "$(wininit)"; else echo "    nothing"; fi
+  section "Waiting for the next restart (PendingFileRenameOperations, WININIT.INI)"
+  local waiting
+  waiting=$(pending_operations; [ -n "$(wininit)" ] && tr -d '\r' < "$(wininit)")
+  if [ -n "$waiting" ]; then echo "$waiting" | indent; else echo "    nothing"; fi
 }
 
 # --- 1. fresh installation, with the shared runtime in use ------------------------------
@@ -79,10 +95,10 @@ show_machine
 # --- 2. the restart ---------------------------------------------------------------------
 touch "$sysdir/lumenrt.dll.release"
 wait $holder
-section "Restart: wineboot -r carries out WININIT.INI"
+section "Restart: wineboot -r carries out the waiting operations"
 "$WINE" wineboot -r >/dev/null 2>&1
 echo "    lumenrt.dll now: $(tr -d '\r' < "$sysdir/lumenrt.dll")"
-echo "    WININIT.INI $( [ -n "$(wininit)" ] && echo still there || echo carried out and renamed)"
+echo "    operations waiting now: $(pending_operations | wc -l)"
 
 # --- 3. second run: the upgrade path ----------------------------------------------------
 section "Second run: EvaluateCondition sees the earlier installation"

@@ -82,7 +82,7 @@ void ExtractEntry(ByteSource& archive, const std::string& destination_dir) {
   const QxzEntry entry = ReadEntryToExtract(archive);
   const std::string destination = DestinationPath(destination_dir, entry.info.name);
   const FileToInstall file = {destination, DirectoryOf(destination), destination,
-                              entry.info.size, entry.info.priority, std::string()};
+                              entry.info.size, entry.info.priority};
   EntryContents contents(archive, entry);
   InstallFile(file, contents, kEntryRules);
   // The decoder reads ahead of the entry's data, and a skipped entry is not read at all.

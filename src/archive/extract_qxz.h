@@ -1,6 +1,6 @@
 // ExtractQXZ: unpacks a QXZ archive into a destination directory. Each entry is installed
 // under the priority rule of the priorities store, the host's progress follows the
-// decompressed bytes, and a destination that cannot be written is replaced at restart.
+// decompressed bytes, and a destination in use is replaced at restart.
 #pragma once
 
 #include "engine/command_row.h"
@@ -18,6 +18,8 @@ inline constexpr PathAt kDestinationDir{1};
 /// not a relative path inside the destination or that reaches past the archive's end (nothing
 /// is written then); the archive's short-read error when it ends inside a header or a name;
 /// QXErr kCrcError when the data does not decode to the stored CRC (the output is removed);
+/// QXErr kRunTimeError when a destination can never be written (a name Windows refuses, a
+/// path too long, a folder that cannot be made) or cannot be handed to the restart;
 /// RegKey::Except when the priorities store cannot be written.
 void ExtractQXZ(const ParamList& params);
 

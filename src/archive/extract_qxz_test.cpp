@@ -1,4 +1,4 @@
-// ExtractQXZ run from scripts in the real file system, registry and WININIT.INI of this
+// ExtractQXZ run from scripts in the real file system, registry and restart records of this
 // test's own Wine prefix: callbacks call by call, files with their contents, times and
 // attributes, the priorities store, damaged archives, locked destinations and a simulated
 // restart.
@@ -16,7 +16,7 @@
 #include "registry/priorities.h"
 #include "support/disk_files.h"
 #include "support/helper_processes.h"
-#include "support/ini_text.h"
+#include "support/restart_records.h"
 #include "support/script_runner.h"
 
 namespace qxi {
@@ -24,12 +24,12 @@ namespace {
 
 using qxi_test::Exists;
 using qxi_test::FileHolder;
-using qxi_test::FileLines;
-using qxi_test::InWindows;
+using qxi_test::NtName;
+using qxi_test::PendingFileRenameNames;
+using qxi_test::ReplacingNtName;
 using qxi_test::Lines;
 using qxi_test::EngineTemporaryFiles;
 using qxi_test::ReadText;
-using qxi_test::RunProgram;
 using qxi_test::SystemText;
 using qxi_test::TempDir;
 using qxi_test::WriteText;
@@ -103,10 +103,13 @@ class Extract : public ::testing::Test {
   // the engine start empty in every test.
   void SetUp() override {
     RegDeleteKeyA(HKEY_LOCAL_MACHINE, kPrioritiesKey);
-    DeleteFileA(wininit_.c_str());
+    qxi_test::ClearRestartRecords();
     qxi_test::RemoveEngineTemporaryFiles();
   }
-  void TearDown() override { DeleteFileA(wininit_.c_str()); }
+  void TearDown() override {
+    EXPECT_FALSE(Exists(qxi_test::WininitPath()));  // the NT family never reads it
+    qxi_test::ClearRestartRecords();
+  }
 
   // Writes `archive`, runs one ExtractQXZ line (line #2 of section [Files]) into
   // `destination` and returns the callbacks.
@@ -124,7 +127,6 @@ class Extract : public ::testing::Test {
 
   TempDir dir_;
   std::string script_;
-  const std::string wininit_ = InWindows("WININIT.INI");
 };
 
 TEST_F(Extract, OneLetterArchiveGivesItsFileContentTimesAndAttributes) {
@@ -315,69 +317,74 @@ TEST_F(Extract, MissingArchiveIsReportedWithTheSystemText) {
       << Lines(calls);
 }
 
-TEST_F(Extract, LockedDestinationIsReplacedAtRestartFromATemporaryFile) {
+TEST_F(Extract, LockedDestinationIsReplacedAtRestartFromAStagedCopy) {
+  const std::string out = In("out");
   const std::string locked = In("out\\LOCKED.DLL"), other = In("out\\OTHER.DLL");
   Bytes first;
   AddFile(&first, "LOCKED.DLL", "old contents");
   AddFile(&first, "OTHER.DLL", "other old");
-  Run(first, In("out"));
+  Run(first, out);
   ASSERT_EQ(ReadText(locked), "old contents");
 
   // Another program's pending replacement of OTHER.DLL names a file that is not ours.
   const std::string foreign = In("other.new");
   WriteText(foreign, "foreign");
-  WriteText(wininit_, "[Rename]\r\n" + other + "=" + foreign + "\r\n");
+  qxi_test::SetPendingFileRenameNames({NtName(foreign), ReplacingNtName(other)});
 
   FileHolder holder({locked, other});
   ASSERT_TRUE(holder.holding());
   Bytes second;
   AddFile(&second, "LOCKED.DLL", "second contents", 0x21, 2);  // read-only, priority 2
   AddFile(&second, "OTHER.DLL", "other new");
-  Texts calls = Run(second, In("out"), true);
+  Texts calls = Run(second, out, true);
   EXPECT_EQ(calls, Texts({"dialog Unpacking 1", "subdialog " + locked + " 15", "advance 15",
                           "event 5 " + locked + " 15", "subdialog " + other + " 9", "advance 9",
                           "event 5 " + other + " 9", "event 1 Files 2"}))
       << Lines(calls);
-  Texts temporary = EngineTemporaryFiles();
-  ASSERT_EQ(temporary.size(), 2u);
-  // The line for each destination names the temporary file holding its new contents.
-  std::string locked_temporary, other_temporary;
-  for (const auto& file : temporary) {
-    (ReadText(file) == "second contents" ? locked_temporary : other_temporary) = file;
+  // Each entry waits in a staged copy beside its destination, named for it; the later
+  // operation for OTHER.DLL replaces the other program's.
+  Texts staged = qxi_test::StagedCopiesIn(out);
+  ASSERT_EQ(staged.size(), 2u);
+  std::string locked_staged, other_staged;
+  for (const auto& file : staged) {
+    (ReadText(file) == "second contents" ? locked_staged : other_staged) = file;
   }
-  EXPECT_EQ(ReadText(other_temporary), "other new");
-  EXPECT_EQ(FactsOf(locked_temporary).attributes, 0x21u);
-  EXPECT_EQ(FileLines(wininit_), Texts({"[Rename]", other + "=" + other_temporary,
-                                        locked + "=" + locked_temporary}));
-  EXPECT_EQ(ReadText(foreign), "foreign");  // replaced in the line, but not deleted
+  EXPECT_EQ(ReadText(other_staged), "other new");
+  EXPECT_EQ(FactsOf(locked_staged).attributes, 0x21u);
+  EXPECT_EQ(PendingFileRenameNames(),
+            Texts({NtName(locked_staged), ReplacingNtName(locked), NtName(other_staged),
+                   ReplacingNtName(other)}));
+  EXPECT_EQ(ReadText(foreign), "foreign");  // its operation dropped, but the file kept
   EXPECT_EQ(StoredPriority(locked), 2u);
+  EXPECT_EQ(EngineTemporaryFiles(), Texts());  // nothing in the temporary folder
 
-  // Still locked: the earlier temporary files are deleted (the read-only one too) and the
-  // lines name the new ones.
+  // Still locked: the earlier staged copies are deleted (the read-only one too) and the
+  // operations name the new ones.
   Bytes third;
   AddFile(&third, "LOCKED.DLL", "third contents", 0x20, 3);
   AddFile(&third, "OTHER.DLL", "other third");
-  calls = Run(third, In("out"));
+  calls = Run(third, out);
   EXPECT_EQ(calls.size(), 5u) << Lines(calls);
-  EXPECT_FALSE(Exists(locked_temporary));
-  EXPECT_FALSE(Exists(other_temporary));
-  temporary = EngineTemporaryFiles();
-  ASSERT_EQ(temporary.size(), 2u);
-  for (const auto& file : temporary) {
-    (ReadText(file) == "third contents" ? locked_temporary : other_temporary) = file;
+  EXPECT_FALSE(Exists(locked_staged));
+  EXPECT_FALSE(Exists(other_staged));
+  staged = qxi_test::StagedCopiesIn(out);
+  ASSERT_EQ(staged.size(), 2u);
+  for (const auto& file : staged) {
+    (ReadText(file) == "third contents" ? locked_staged : other_staged) = file;
   }
-  EXPECT_EQ(FileLines(wininit_), Texts({"[Rename]", other + "=" + other_temporary,
-                                        locked + "=" + locked_temporary}));
+  EXPECT_EQ(PendingFileRenameNames(),
+            Texts({NtName(locked_staged), ReplacingNtName(locked), NtName(other_staged),
+                   ReplacingNtName(other)}));
   EXPECT_EQ(StoredPriority(locked), 3u);
 
   // The restart puts the new contents in place.
   EXPECT_EQ(holder.Release(), 0u);
   EXPECT_EQ(ReadText(locked), "old contents");
-  EXPECT_EQ(RunProgram("wineboot.exe -r"), 0u);
+  qxi_test::Restart();
   EXPECT_EQ(ReadText(locked), "third contents");
   EXPECT_EQ(ReadText(other), "other third");
-  EXPECT_EQ(EngineTemporaryFiles(), Texts());
-  EXPECT_FALSE(Exists(wininit_));
+  EXPECT_EQ(qxi_test::StagedCopiesIn(out), Texts());
+  EXPECT_FALSE(qxi_test::HasPendingFileRenames());
 }
 
 }  // namespace

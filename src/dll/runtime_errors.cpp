@@ -39,6 +39,9 @@ namespace std {
 
 void __throw_bad_alloc() { throw bad_alloc(); }
 
+// An allocation of more elements than memory can hold (a vector of wide characters asks so).
+void __throw_bad_array_new_length() { throw bad_alloc(); }
+
 void __throw_length_error(const char* text) { throw RuntimeMisuse(text); }
 
 void __throw_logic_error(const char* text) { throw RuntimeMisuse(text); }

@@ -54,11 +54,8 @@ void CopyOneFile(const std::string& source_dir, const std::string& destination_d
   const std::string source_path = JoinPath(source_dir, name);
   File source(source_path.c_str(), OPEN_EXISTING, GENERIC_READ);
   const FileToInstall file = {JoinPath(destination_dir, name),
-                              FolderOfDestination(destination_dir, name),
-                              name,
-                              source.Size(),
-                              priority,
-                              source_path};
+                              FolderOfDestination(destination_dir, name), name, source.Size(),
+                              priority};
   SourceContents contents(source);
   InstallFile(file, contents, kCopyRules);
 }

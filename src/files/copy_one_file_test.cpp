@@ -1,6 +1,7 @@
 // CopyFile through whole scripts: the exact progress callbacks, the real files, the
-// priorities store in HKEY_LOCAL_MACHINE and WININIT.INI. The test runs in a Wine prefix of
-// its own, so it may remove the store and the restart file and simulate a restart.
+// priorities store in HKEY_LOCAL_MACHINE and the operations recorded for the restart. The test
+// runs in a Wine prefix of its own, so it may remove the store and the restart records and
+// simulate a restart.
 #include "files/file_commands.h"
 
 #include <windows.h>
@@ -10,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "files/path_utils.h"
+#include "engine/qx_err.h"
 #include "registry/priorities.h"
-#include "support/ini_text.h"
 #include "support/key_access.h"
 #include "support/priority_store.h"
 #include "support/disk_files.h"
 #include "support/helper_processes.h"
+#include "support/restart_records.h"
 #include "support/script_runner.h"
 
 namespace qxi {
@@ -24,8 +25,7 @@ namespace {
 
 using qxi_test::FileHolder;
 using qxi_test::DenyKeyAccess;
-using qxi_test::FileLines;
-using qxi_test::InWindows;
+using qxi_test::HasPendingFileRenames;
 using qxi_test::Lines;
 using qxi_test::PriorityStoreExists;
 using qxi_test::ReadText;
@@ -60,14 +60,17 @@ bool Exists(const std::string& path) {
 
 class CopyFileCommandTest : public ::testing::Test {
  protected:
-  // This prefix is the test's own: the store and the restart file start empty in every test.
+  // This prefix is the test's own: the store and the restart records start empty in every
+  // test.
   void SetUp() override {
     RemovePriorityStore();
-    DeleteFileA(wininit_.c_str());
-    DeleteFileA(InWindows("wininit.bak").c_str());
+    qxi_test::ClearRestartRecords();
     CreateDirectoryA(source_dir_.c_str(), nullptr);
   }
-  void TearDown() override { DeleteFileA(wininit_.c_str()); }
+  void TearDown() override {
+    EXPECT_FALSE(Exists(qxi_test::WininitPath()));  // the NT family never reads it
+    qxi_test::ClearRestartRecords();
+  }
 
   // Runs `lines` as the commands of a FileCopy section whose header is "Copy 1".
   Calls Run(const std::string& lines) {
@@ -96,21 +99,23 @@ class CopyFileCommandTest : public ::testing::Test {
   TempDir dir_;
   const std::string source_dir_ = dir_.path() + "\\source";
   const std::string destination_dir_ = dir_.path() + "\\installed";
-  // The one [Rename] line must name `destination`: the temporary file it names, or "".
+  // The one operation recorded must replace `destination`: the staged copy it names (a file
+  // QXI*.TMP beside the destination), or "".
   std::string StagedReplacement(const std::string& destination) const {
-    const std::vector<std::string> lines = FileLines(wininit_);
-    EXPECT_EQ(lines.size(), 2u);
-    if (lines.size() != 2 || lines[0] != "[Rename]" ||
-        lines[1].compare(0, destination.size() + 1, destination + "=") != 0) {
-      ADD_FAILURE() << "unexpected restart lines for " << destination;
+    const std::vector<std::string> names = qxi_test::PendingFileRenameNames();
+    const std::string folder = destination.substr(0, destination.rfind('\\') + 1);
+    if (names.size() != 2 || names[1] != qxi_test::ReplacingNtName(destination) ||
+        names[0].compare(0, 4 + folder.size() + 3, qxi_test::NtName(folder) + "QXI") != 0 ||
+        names[0].find('\\', 4 + folder.size()) != std::string::npos ||
+        CompareStringA(LOCALE_INVARIANT, NORM_IGNORECASE, names[0].c_str() + names[0].size() - 4,
+                       -1, ".TMP", -1) != CSTR_EQUAL) {
+      ADD_FAILURE() << "unexpected restart operations for " << destination << ":\n"
+                    << Lines(names);
       return "";
     }
-    const std::string staged = lines[1].substr(destination.size() + 1);
-    EXPECT_TRUE(IsOwnTemporaryFile(staged)) << staged;
-    return staged;
+    return names[0].substr(4);
   }
 
-  const std::string wininit_ = InWindows("WININIT.INI");
   std::string script_;
 };
 
@@ -130,7 +135,7 @@ TEST_F(CopyFileCommandTest, ProgressGoesByBlocksOf4096Bytes) {
   EXPECT_TRUE(Exists(Destination("EMPTY.TXT")));
   EXPECT_EQ(ReadText(Destination("EMPTY.TXT")), "");
   EXPECT_TRUE(ReadText(Destination("PAGE.BIN")) == page);
-  EXPECT_FALSE(Exists(wininit_));
+  EXPECT_FALSE(HasPendingFileRenames());
   EXPECT_FALSE(PriorityStoreExists());  // priority 0 is never stored
 }
 
@@ -197,7 +202,7 @@ TEST_F(CopyFileCommandTest, PriorityDecidesWhetherToCopyAndIsStored) {
     EXPECT_EQ(StoredPriority(destination, &type), 1u);
     EXPECT_EQ(type, static_cast<DWORD>(REG_DWORD));
   }
-  EXPECT_FALSE(Exists(wininit_));
+  EXPECT_FALSE(HasPendingFileRenames());
 }
 
 TEST_F(CopyFileCommandTest, MissingSourceIsReportedAndNothingIsCopied) {
@@ -216,7 +221,7 @@ TEST_F(CopyFileCommandTest, MissingSourceIsReportedAndNothingIsCopied) {
   EXPECT_FALSE(Exists(Destination("B.TXT")));
   EXPECT_EQ(ReadText(Destination("A.TXT")), "abc");
   EXPECT_FALSE(PriorityStoreExists());
-  EXPECT_FALSE(Exists(wininit_));
+  EXPECT_FALSE(HasPendingFileRenames());
 }
 
 TEST_F(CopyFileCommandTest, DestinationInUseIsReplacedAtTheRestart) {
@@ -228,11 +233,13 @@ TEST_F(CopyFileCommandTest, DestinationInUseIsReplacedAtTheRestart) {
   {
     FileHolder holder({destination});
     ASSERT_TRUE(holder.holding());
-    Calls calls = Run(Line("IN_USE.DLL", "N", 3));
-    // No block was written: the whole size goes to the progress at once.
-    EXPECT_EQ(calls, (Calls{"dialog Copy 1", "subdialog IN_USE.DLL 5000", "advance 5000"}))
+    Calls calls = RunWithEvents(Line("IN_USE.DLL", "N", 3));
+    // No block was written: the whole size goes to the progress at once. The host hears
+    // that the file waits for the restart.
+    EXPECT_EQ(calls, (Calls{"dialog Copy 1", "subdialog IN_USE.DLL 5000", "advance 5000",
+                            "event 5 " + destination + " 5000", "event 1 Copy 2"}))
         << Lines(calls);
-    // A copy of the source waits in a temporary file; the source stays where it is.
+    // A copy of the source waits beside the destination; the source stays where it is.
     const std::string first = StagedReplacement(destination);
     EXPECT_TRUE(ReadText(first) == data);
     // Copied again while still in use: the earlier copy gives way to the new one.
@@ -252,23 +259,33 @@ TEST_F(CopyFileCommandTest, DestinationInUseIsReplacedAtTheRestart) {
   EXPECT_TRUE(ReadText(source) == data);  // the installation medium keeps its file
 }
 
-// A destination that cannot be created is deferred like one in use. A folder in its place is
-// refused with ERROR_ACCESS_DENIED, the error a read-only file gives on Windows (Wine run as
-// root writes read-only files, so they cannot stand in for it here).
-TEST_F(CopyFileCommandTest, DestinationThatCannotBeCreatedIsDeferred) {
-  const std::string source = Source("DIR.DLL"), destination = Destination("DIR.DLL");
+// A destination that can never be written is reported, not handed to the restart, which could
+// not write it either: a folder in its place (refused with ERROR_ACCESS_DENIED, as a read-only
+// file is on Windows; Wine run as root writes read-only files), and a folder that cannot be
+// made because a file stands in its place.
+TEST_F(CopyFileCommandTest, DestinationThatCanNeverBeWrittenIsReported) {
+  const std::string destination = Destination("DIR.DLL");
   dir_.Write("source\\DIR.DLL", Pattern(6000, 6));
   CreateDirectoryA(destination_dir_.c_str(), nullptr);
   ASSERT_TRUE(CreateDirectoryA(destination.c_str(), nullptr));
-  Calls calls = RunWithEvents(Line("DIR.DLL", "N", 4));
-  // The host hears that the file waits for the restart.
-  EXPECT_EQ(calls, (Calls{"dialog Copy 1", "subdialog DIR.DLL 6000", "advance 6000",
-                          "event 5 " + destination + " 6000", "event 1 Copy 2"}))
+  dir_.Write("installed\\FILE", "a file, not a folder");
+  Calls calls =
+      RunWithEvents(Line("DIR.DLL", "N", 4) + Line("DIR.DLL", "N", 0, Destination("FILE")));
+  const auto failure = [&](int line, DWORD error) {
+    return Log("CopyFile: section [Copy] line #" + std::to_string(line) + ", " +
+               QXErr(kRunTimeError, error).what());
+  };
+  // The host hears of no file waiting for the restart.
+  EXPECT_EQ(calls, (Calls{"dialog Copy 1", "subdialog DIR.DLL 6000",
+                          failure(2, ERROR_ACCESS_DENIED), "event 1 Copy 2",
+                          "subdialog DIR.DLL 6000", failure(3, ERROR_PATH_NOT_FOUND),
+                          "event 1 Copy 3"}))
       << Lines(calls);
-  EXPECT_TRUE(ReadText(StagedReplacement(destination)) == Pattern(6000, 6));
-  EXPECT_TRUE(Exists(source));
   EXPECT_EQ(GetFileAttributesA(destination.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+  EXPECT_TRUE(qxi_test::PendingFileRenameNames().empty());
   EXPECT_FALSE(PriorityStoreExists());
+  WIN32_FIND_DATAA found;
+  EXPECT_EQ(FindFirstFileA((destination_dir_ + "\\QXI*").c_str(), &found), INVALID_HANDLE_VALUE);
 }
 
 TEST_F(CopyFileCommandTest, SubPathsAndMissingFoldersAreCreated) {
@@ -285,7 +302,7 @@ TEST_F(CopyFileCommandTest, SubPathsAndMissingFoldersAreCreated) {
   EXPECT_TRUE(ReadText(nested + "\\B.DLL") == b);
   DWORD type = 0;
   EXPECT_EQ(StoredPriority(nested + "\\SUB\\A.DLL", &type), 2u);
-  EXPECT_FALSE(Exists(wininit_));  // written now, not at a restart
+  EXPECT_FALSE(HasPendingFileRenames());  // written now, not at a restart
 }
 
 TEST_F(CopyFileCommandTest, DestinationGetsTheAttributesAndTimesOfItsCreation) {
@@ -324,7 +341,7 @@ TEST_F(CopyFileCommandTest, StoreThatCannotBeWrittenFailsTheLineAfterTheCopy) {
   DWORD type = 0;
   StoredPriority(Destination("LOCKED.DLL"), &type);
   EXPECT_EQ(type, 0u);
-  EXPECT_FALSE(Exists(wininit_));
+  EXPECT_FALSE(HasPendingFileRenames());
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
-// Deferred replacement and deletion on the real WININIT.INI of this test's own prefix, and
-// a simulated restart (wineboot -r) that carries the recorded operations out.
+// Deferred replacement and deletion on the NT family (this Wine's default): the operations in
+// the Session Manager's PendingFileRenameOperations of this test's own prefix, and the error
+// when they cannot be recorded. The restart itself is carried out by the round trip of
+// tests/restart.
 #include "files/deferred_operations.h"
 
 #include <windows.h>
@@ -12,24 +14,24 @@
 #include <vector>
 
 #include "support/disk_files.h"
-#include "support/helper_processes.h"
-#include "support/ini_text.h"
+#include "support/key_access.h"
+#include "support/restart_records.h"
+#include "support/run_time_error.h"
 #include "support/script_runner.h"
 
 namespace qxi {
 namespace {
 
 using qxi_test::Exists;
-using qxi_test::FileHolder;
-using qxi_test::FileLines;
-using qxi_test::InWindows;
-using qxi_test::LinesOfSize;
-using qxi_test::ReadText;
-using qxi_test::RunProgram;
-using qxi_test::SectionText;
+using qxi_test::NtName;
+using qxi_test::PendingFileRenameNames;
+using qxi_test::ReplacingNtName;
+using qxi_test::RunTimeErrorOf;
 using qxi_test::TempDir;
-using qxi_test::WriteText;
 using Texts = std::vector<std::string>;
+using namespace std::string_literals;
+
+constexpr char kSessionManager[] = "System\\CurrentControlSet\\Control\\Session Manager";
 
 std::string Upper(std::string text) {
   std::transform(text.begin(), text.end(), text.begin(),
@@ -39,43 +41,63 @@ std::string Upper(std::string text) {
 
 class Deferred : public ::testing::Test {
  protected:
-  // This prefix is the test's own: its restart file starts empty in every test.
-  void SetUp() override {
-    DeleteFileA(wininit_.c_str());
-    DeleteFileA(InWindows("wininit.bak").c_str());
-  }
-  void TearDown() override { DeleteFileA(wininit_.c_str()); }
+  // This prefix is the test's own: nothing is recorded for the restart when a test starts.
+  void SetUp() override { qxi_test::ClearRestartRecords(); }
+  void TearDown() override { qxi_test::ClearRestartRecords(); }
 
   std::string In(const char* name) const { return dir_.path() + "\\" + name; }
 
   TempDir dir_;
-  const std::string wininit_ = InWindows("WININIT.INI");
 };
 
-TEST_F(Deferred, ReplaceKeepsOneLinePerDestinationWithTheLastSource) {
-  std::string long_source = In("") + std::string(300, 's') + ".tmp";
+TEST_F(Deferred, ReplaceKeepsOneOperationPerDestinationWithTheLastSource) {
+  // Near the longest path the system takes, and beyond it.
+  const std::string long_source = In("") + std::string(255 - In("").size(), 's');
+  const std::string too_long = In("") + std::string(100, 's') + "\\" + std::string(200, 's');
   ScheduleReplace(In("a.dll"), In("first.tmp"));
   ScheduleReplace(In("b.dll"), In("b.tmp"));
   ScheduleReplace(Upper(In("a.dll")), In("second.tmp"));  // the same file, other case
   ScheduleReplace(In("c.dll"), long_source);
-  EXPECT_EQ(FileLines(wininit_),
-            Texts({"[Rename]", In("a.dll") + "=" + In("second.tmp"),
-                   In("b.dll") + "=" + In("b.tmp"), In("c.dll") + "=" + long_source}));
+  EXPECT_EQ(RunTimeErrorOf([&] { ScheduleReplace(In("e.dll"), too_long); }),
+            uint32_t{ERROR_FILENAME_EXCED_RANGE});
+  EXPECT_EQ(PendingFileRenameNames(),
+            Texts({NtName(In("b.tmp")), ReplacingNtName(In("b.dll")), NtName(In("second.tmp")),
+                   ReplacingNtName(Upper(In("a.dll"))), NtName(long_source), ReplacingNtName(In("c.dll"))}));
   EXPECT_EQ(PendingSource(In("A.DLL")), In("second.tmp"));
-  EXPECT_EQ(PendingSource(In("c.dll")), long_source);  // whole beyond 255 characters
+  EXPECT_EQ(PendingSource(In("c.dll")), long_source);  // whole, beyond 255 characters
   EXPECT_EQ(PendingSource(In("d.dll")), "");
+  EXPECT_FALSE(Exists(qxi_test::WininitPath()));  // the NT family never reads it
 }
 
-TEST_F(Deferred, DeleteAddsOneLinePerFileAndKeepsOtherProgramsLines) {
-  WriteText(wininit_, SectionText("rename", {"C:\\other\\a.dll=C:\\other\\a.new",
-                                             "NUL=C:\\other\\old.tmp"}));
+TEST_F(Deferred, DeleteRecordsEachFileOnceAndKeepsOtherProgramsOperations) {
+  // Another program's operations, one of them naming a file the ANSI code page cannot spell:
+  // rewriting the value to drop a superseded replacement must keep them exactly.
+  const std::wstring foreign = L"\\??\\C:\\other\\\x0416.new\0!\\??\\C:\\other\\\x0416.dll\0"
+                               L"\\??\\C:\\other\\old.tmp\0\0\0"s;
+  HKEY key;
+  ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSessionManager, 0, KEY_SET_VALUE | KEY_QUERY_VALUE,
+                          &key),
+            0);
+  ASSERT_EQ(RegSetValueExW(key, L"PendingFileRenameOperations", 0, REG_MULTI_SZ,
+                           reinterpret_cast<const BYTE*>(foreign.data()),
+                           static_cast<DWORD>(foreign.size() * sizeof(wchar_t))),
+            0);
   ScheduleDelete(In("x.tmp"));
-  ScheduleDelete(Upper(In("x.tmp")));  // equal ignoring case: no second line
+  ScheduleDelete(Upper(In("x.tmp")));  // recorded already
+  ScheduleReplace(In("a.dll"), In("first.tmp"));
+  ScheduleReplace(In("a.dll"), In("second.tmp"));  // drops the first replacement
   ScheduleDelete(In("y.tmp"));
-  EXPECT_EQ(FileLines(wininit_),
-            Texts({"[rename]", "C:\\other\\a.dll=C:\\other\\a.new", "NUL=C:\\other\\old.tmp",
-                   "NUL=" + In("x.tmp"), "NUL=" + In("y.tmp")}));
-  EXPECT_EQ(PendingSource("C:\\other\\a.dll"), "C:\\other\\a.new");
+  EXPECT_EQ(PendingFileRenameNames(),
+            Texts({NtName("C:\\other\\?.new"), ReplacingNtName("C:\\other\\?.dll"),
+                   NtName("C:\\other\\old.tmp"), "", NtName(In("x.tmp")), "",
+                   NtName(In("second.tmp")), ReplacingNtName(In("a.dll")), NtName(In("y.tmp")), ""}));
+  std::wstring data(4096, L'\0');
+  DWORD size = static_cast<DWORD>(data.size() * sizeof(wchar_t));
+  ASSERT_EQ(RegQueryValueExW(key, L"PendingFileRenameOperations", nullptr, nullptr,
+                             reinterpret_cast<BYTE*>(&data[0]), &size),
+            0);
+  RegCloseKey(key);
+  EXPECT_EQ(data.substr(0, foreign.size() - 1), foreign.substr(0, foreign.size() - 1));
 }
 
 TEST_F(Deferred, RelativeNamesAreRecordedAsFullPaths) {
@@ -83,48 +105,23 @@ TEST_F(Deferred, RelativeNamesAreRecordedAsFullPaths) {
   ASSERT_TRUE(SetCurrentDirectoryA(dir_.path().c_str()));
   ScheduleReplace("sub\\a.dll", ".\\a.new");
   ScheduleDelete("old.tmp");
-  EXPECT_EQ(FileLines(wininit_), Texts({"[Rename]", In("sub\\a.dll") + "=" + In("a.new"),
-                                        "NUL=" + In("old.tmp")}));
+  EXPECT_EQ(PendingFileRenameNames(),
+            Texts({NtName(In("a.new")), ReplacingNtName(In("sub\\a.dll")), NtName(In("old.tmp")), ""}));
   EXPECT_EQ(PendingSource("sub\\a.dll"), In("a.new"));
-  SetCurrentDirectoryA(InWindows("").c_str());  // let the folder go before it is removed
+  SetCurrentDirectoryA(qxi_test::InWindows("").c_str());  // let the folder go before it is removed
 }
 
-TEST_F(Deferred, DeleteKeepsARenameSectionBeyond32000Bytes) {
-  Texts lines = LinesOfSize(40000);
-  WriteText(wininit_, SectionText("Rename", lines));
-  ScheduleDelete(In("z.tmp"));
-  lines.insert(lines.begin(), "[Rename]");
-  lines.push_back("NUL=" + In("z.tmp"));
-  EXPECT_EQ(FileLines(wininit_), lines);
-}
-
-TEST_F(Deferred, RestartReplacesAndDeletesFilesThatWereInUse) {
-  const std::string in_use = In("in_use.dll"), update = In("in_use.new");
-  const std::string stale = In("stale.dll"), other = In("untouched.dll");
-  WriteText(in_use, "old contents");
-  WriteText(update, "new contents");
-  WriteText(stale, "stale contents");
-  WriteText(other, "other contents");
-  {
-    FileHolder holder({in_use, stale});
-    ASSERT_TRUE(holder.holding());
-    // Held with share mode 0: neither replaceable nor deletable now.
-    EXPECT_FALSE(MoveFileExA(update.c_str(), in_use.c_str(), MOVEFILE_REPLACE_EXISTING));
-    EXPECT_FALSE(DeleteFileA(stale.c_str()));
-    ScheduleReplace(in_use, update);
-    ScheduleDelete(stale);
-    EXPECT_EQ(FileLines(wininit_),
-              Texts({"[Rename]", in_use + "=" + update, "NUL=" + stale}));
-    EXPECT_EQ(holder.Release(), 0u);
-  }
-  EXPECT_EQ(ReadText(in_use), "old contents");  // nothing happens before the restart
-  EXPECT_EQ(RunProgram("wineboot.exe -r"), 0u);
-  EXPECT_EQ(ReadText(in_use), "new contents");
-  EXPECT_FALSE(Exists(update));
-  EXPECT_FALSE(Exists(stale));
-  EXPECT_EQ(ReadText(other), "other contents");
-  EXPECT_FALSE(Exists(wininit_));  // carried out once: the file is set aside
-  EXPECT_TRUE(Exists(InWindows("wininit.bak")));
+TEST_F(Deferred, WithoutTheRightToRecordNothingIsRecordedAndTheSystemsErrorIsRaised) {
+  ScheduleDelete(In("kept.tmp"));
+  qxi_test::DenyKeyAccess(HKEY_LOCAL_MACHINE, kSessionManager, true);
+  const uint32_t replace_error = RunTimeErrorOf([&] { ScheduleReplace(In("a.dll"), In("a.new")); });
+  const uint32_t delete_error = RunTimeErrorOf([&] { ScheduleDelete(In("x.tmp")); });
+  const std::string source = PendingSource(In("a.dll"));
+  qxi_test::DenyKeyAccess(HKEY_LOCAL_MACHINE, kSessionManager, false);
+  EXPECT_EQ(replace_error, static_cast<uint32_t>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(delete_error, static_cast<uint32_t>(ERROR_ACCESS_DENIED));
+  EXPECT_EQ(source, "");
+  EXPECT_EQ(PendingFileRenameNames(), Texts({NtName(In("kept.tmp")), ""}));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The commands of the files subsystem: CopyFile of the FileCopy group, and the FileOps
 // commands that create, delete, rename and move single files and directories. Failures to be
-// expected during an installation (a file in use) are handed to the restart through
-// WININIT.INI instead of being reported.
+// expected during an installation (a file in use) are handed to the restart (deferred
+// operations) instead of being reported.
 #pragma once
 
 #include "engine/command_row.h"
@@ -26,13 +26,15 @@ inline constexpr PathAt kDestination{1};
 /// name may hold a relative sub-path, whose folders are made), the sub-dialog showing the name,
 /// in blocks of 4096 bytes. kCopyAttributes are read but not applied: the destination keeps
 /// the attributes that creating it gives. Raises File::Except when the source cannot be opened
-/// (nothing else happens then) and RegKey::Except when the priority cannot be recorded.
+/// (nothing else happens then), QXErr kRunTimeError when the destination can never be written
+/// or cannot be handed to the restart, and RegKey::Except when the priority cannot be
+/// recorded.
 void CopyFileCommand(const ParamList& params);
 /// "MakeDir": creates kName and every missing directory above it, then sets kAttributes on
 /// the last one only. A directory that cannot be made is not reported.
 void MakeDir(const ParamList& params);
-/// "DelFile": deletes kName; when that fails for any reason (missing, in use), a NUL= line
-/// for it is recorded for the restart. Never raises.
+/// "DelFile": deletes kName; when that fails for any reason (missing, in use), its deletion
+/// is recorded for the restart. Raises QXErr kRunTimeError when that cannot be recorded.
 void DelFile(const ParamList& params);
 /// "DelDir": removes the directory kName with everything in it (subdirectories with their own
 /// contents first). Raises QXErr kRunTimeError with the Win32 error of the first removal that
@@ -45,10 +47,12 @@ void DelDir(const ParamList& params);
 /// kRunTimeError with the Win32 error when it cannot (ERROR_FILE_EXISTS: it exists).
 void CreateEmptyFile(const ParamList& params);
 /// "RenameFile": renames kSource to kDestination, never replacing an existing file; when that
-/// fails, destination=source is recorded for the restart.
+/// fails, the replacement of kDestination by kSource is recorded for the restart. Raises
+/// QXErr kRunTimeError when that cannot be recorded.
 void RenameFile(const ParamList& params);
 /// "MoveFile": moves kSource to kDestination, replacing it and copying across volumes; when
-/// that fails, destination=source is recorded for the restart.
+/// that fails, the replacement is recorded for the restart as for RenameFile. Raises as
+/// RenameFile.
 void MoveFileReplacing(const ParamList& params);
 
 inline constexpr CommandRow kRows[] = {

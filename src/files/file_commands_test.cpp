@@ -1,6 +1,7 @@
 // The FileOps commands run from scripts on real files of a temporary folder: the callbacks
-// of every line, the files, their attributes, and the lines left in WININIT.INI for the
-// restart. The test runs in a Wine prefix of its own, whose WININIT.INI starts empty.
+// of every line, the files, their attributes, and the operations recorded for the restart in
+// PendingFileRenameOperations. The test runs in a Wine prefix of its own, where nothing waits
+// for the restart when a test starts.
 #include "files/file_commands.h"
 
 #include <windows.h>
@@ -15,7 +16,7 @@
 #include "engine/unique_handle.h"
 #include "support/helper_processes.h"
 #include "support/disk_files.h"
-#include "support/ini_text.h"
+#include "support/restart_records.h"
 #include "support/script_runner.h"
 
 namespace qxi {
@@ -23,9 +24,10 @@ namespace {
 
 using qxi_test::Exists;
 using qxi_test::FileHolder;
-using qxi_test::FileLines;
-using qxi_test::InWindows;
 using qxi_test::Lines;
+using qxi_test::NtName;
+using qxi_test::PendingFileRenameNames;
+using qxi_test::ReplacingNtName;
 using qxi_test::ReadText;
 using qxi_test::TempDir;
 using Calls = std::vector<std::string>;
@@ -101,8 +103,11 @@ void RemoveDirectoryLink(const std::string& link) {
 
 class FileCommands : public ::testing::Test {
  protected:
-  void SetUp() override { DeleteFileA(wininit_.c_str()); }
-  void TearDown() override { DeleteFileA(wininit_.c_str()); }
+  void SetUp() override { qxi_test::ClearRestartRecords(); }
+  void TearDown() override {
+    EXPECT_FALSE(Exists(qxi_test::WininitPath()));  // the NT family never reads it
+    qxi_test::ClearRestartRecords();
+  }
 
   // Runs the command lines `body` as section [Files] (header "Files" 3) of a script.
   Calls Run(const std::string& body) {
@@ -123,11 +128,9 @@ class FileCommands : public ::testing::Test {
   std::string Write(const std::string& name, const std::string& text) const {
     return dir_.Write(name, text);
   }
-  Texts RenameLines() const { return qxi_test::SectionLines(FileLines(wininit_), "Rename"); }
 
   TempDir dir_;
   std::string script_;
-  const std::string wininit_ = InWindows("WININIT.INI");
 };
 
 TEST_F(FileCommands, CreateFileMakesNewEmptyFilesAndNeverOverwrites) {
@@ -157,12 +160,12 @@ TEST_F(FileCommands, DelFileDefersWhatItCannotDeleteAndNeverReports) {
   Calls calls = Run("DelFile " + gone + "\r\n"
                     "DelFile " + missing + "\r\n"
                     "DelFile " + held + "\r\n"
-                    "DelFile " + In("HELD.TXT") + "\r\n");  // the same file again: no new line
+                    "DelFile " + In("HELD.TXT") + "\r\n");  // the same file again: recorded once
   EXPECT_EQ(calls, Advances(4)) << Lines(calls);
   EXPECT_FALSE(Exists(gone));
   EXPECT_EQ(ReadText(held), "");  // held with share mode 0: unreadable, and still there
   EXPECT_TRUE(Exists(held));
-  EXPECT_EQ(RenameLines(), Texts({"NUL=" + missing, "NUL=" + held}));
+  EXPECT_EQ(PendingFileRenameNames(), Texts({NtName(missing), "", NtName(held), ""}));
 }
 
 TEST_F(FileCommands, MoveFileReplacesAndRenameFileDefersOntoAnExistingFile) {
@@ -191,9 +194,9 @@ TEST_F(FileCommands, MoveFileReplacesAndRenameFileDefersOntoAnExistingFile) {
   EXPECT_EQ(ReadText(locked), "locked");
   EXPECT_EQ(ReadText(In("update.dll")), "update");
   EXPECT_FALSE(Exists(In("target.dll")));
-  EXPECT_EQ(RenameLines(), Texts({In("b.txt") + "=" + In("a.txt"),
-                                  locked + "=" + In("update.dll"),
-                                  In("target.dll") + "=" + In("nothing.dll")}));
+  EXPECT_EQ(PendingFileRenameNames(),
+            Texts({NtName(In("a.txt")), ReplacingNtName(In("b.txt")), NtName(In("update.dll")),
+                   ReplacingNtName(locked), NtName(In("nothing.dll")), ReplacingNtName(In("target.dll"))}));
 }
 
 TEST_F(FileCommands, MakeDirCreatesTheChainAndSetsAttributesOnTheLastOnly) {

@@ -16,8 +16,8 @@ std::string WindowsDirectory() {
 
 IniFile::IniFile(const std::string& name) : path_(JoinPath(WindowsDirectory(), name)) {}
 
-void IniFile::AddLine(const std::string& section, const std::string& line) const {
-  AddProfileLine(path_, section, line);
+bool IniFile::AddLine(const std::string& section, const std::string& line) const {
+  return AddProfileLine(path_, section, line);
 }
 
 bool IniFile::WriteString(const std::string& section, const std::string& key,

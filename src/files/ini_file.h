@@ -1,5 +1,5 @@
-// IniFile: one profile file in the Windows directory, such as the restart-actions file
-// WININIT.INI. Nothing is cached: every operation goes through the profile functions.
+// IniFile: one profile file in the Windows directory, such as the 95 family's restart-actions
+// file WININIT.INI. Nothing is cached: every operation goes through the profile functions.
 #pragma once
 
 #include <string>
@@ -19,8 +19,9 @@ class IniFile {
   const std::string& path() const { return path_; }
 
   /// Adds `line` to `section` unless an equal line (ignoring ASCII case) is there; keeps any
-  /// number of lines with the same key. The section is read whole, however large.
-  void AddLine(const std::string& section, const std::string& line) const;
+  /// number of lines with the same key. The section is read whole, however large. Returns
+  /// false when the write failed (its error is the last error).
+  bool AddLine(const std::string& section, const std::string& line) const;
 
   /// Writes `key`=`value` into `section`, replacing the key's line when present. Returns
   /// the platform's answer: false when the write failed.

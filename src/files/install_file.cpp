@@ -9,6 +9,8 @@
 #include "engine/qx_err.h"
 #include "files/deferred_operations.h"
 #include "files/path_utils.h"
+#include "files/restart_deferral.h"
+#include "files/staged_copy.h"
 #include "registry/priorities.h"
 
 namespace qxi {
@@ -24,15 +26,24 @@ constexpr uint32_t kProgressStep = 4096;
 // The callbacks take a signed 32-bit number: the low 32 bits of a size pass as they are.
 void Advance(size_t size) { Callbacks().advance_dialog(static_cast<int>(size)); }
 
-// Writes the whole file at its destination. False when the destination cannot be created or
-// a write fails (a read of the contents too, where the rules say so): the restart takes over.
-bool WriteDestination(const FileToInstall& file, InstallContents& contents,
-                      const InstallRules& rules) {
+// What became of the destination.
+enum class Written {
+  kWhole,         // in place
+  kNotOpened,     // in use now: not touched
+  kFailedPartWay  // created but not filled (a write, or a read where the rules say so)
+};
+
+// Writes the whole file at its destination. Raises QXErr kRunTimeError with the system's
+// error for a destination that cannot wait for the restart, since the restart could not
+// write it either.
+Written WriteDestination(const FileToInstall& file, InstallContents& contents,
+                         const InstallRules& rules) {
   std::optional<InstallOutput> out;
   try {
     out.emplace(file.destination, true);
-  } catch (const File::Except&) {
-    return false;  // in use, read-only or not creatable
+  } catch (const File::Except& e) {
+    if (CanWaitForRestart(file.destination, e.code())) return Written::kNotOpened;
+    throw QXErr(kRunTimeError, e.code());
   }
   // A destination the rules keep stays as it is whatever happens to its writing.
   if (rules.keep_failed_destination) out->Keep();
@@ -40,11 +51,11 @@ bool WriteDestination(const FileToInstall& file, InstallContents& contents,
     contents.WriteTo(*out);
   } catch (const File::Except&) {
     if (!out->write_failed() && !rules.read_failure_hands_over) throw;
-    return false;
+    return Written::kFailedPartWay;
   }
   out->Keep();
   contents.Finish(*out);
-  return true;
+  return Written::kWhole;
 }
 
 }  // namespace
@@ -57,7 +68,9 @@ InstallOutput::InstallOutput(std::string path, bool shows_progress)
 
 InstallOutput::~InstallOutput() {
   file_.Close();
-  if (!kept_) DeleteFileA(path_.c_str());
+  if (kept_) return;
+  SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);  // Finish may have made it read-only
+  DeleteFileA(path_.c_str());
 }
 
 void InstallOutput::Write(const char* data, size_t size) {
@@ -111,35 +124,43 @@ void InstallFile(const FileToInstall& file, InstallContents& contents, const Ins
     return;
   }
   if (!rules.folder_before_priority) MakeDirectoryChain(file.folder, FILE_ATTRIBUTE_NORMAL);
-  if (WriteDestination(file, contents, rules)) {
+  const Written written = WriteDestination(file, contents, rules);
+  if (written == Written::kWhole) {
     SendEvent(QXI_EVENT_FILE_WRITTEN, file.destination, file.size);
     // A RegKey::Except fails the command: the file is in place, its priority unrecorded.
     UpdatePriority(file.destination, file.priority);
     return;
   }
-  HandToRestart(file, contents, rules);
+  try {
+    HandToRestart(file, contents, rules);
+  } catch (const QXErr&) {
+    // Nothing will complete a short destination the rules kept: it goes, and the line is
+    // reported.
+    if (written == Written::kFailedPartWay) DeleteFileA(file.destination.c_str());
+    throw;
+  }
   SendEvent(QXI_EVENT_FILE_DEFERRED, file.destination, file.size);
   if (rules.staged_file_priority) UpdatePriority(file.destination, file.priority);
 }
 
 void HandToRestart(const FileToInstall& file, InstallContents& contents,
                    const InstallRules& rules) {
-  // The copy is staged rather than the source named: the restart moves its file into place,
+  // A copy is staged rather than the source named: the restart moves its file into place,
   // and a source (often on the installation medium, maybe read-only) must stay where it is.
-  std::string staged;
+  // The copy lies beside the destination because the restart only renames files: neither
+  // family's restart moves one to another volume.
   try {
-    InstallOutput out(MakeTempFileName(), rules.staged_copy_shows_blocks);
+    InstallOutput out(MakeStagedCopyName(file.destination), rules.staged_copy_shows_blocks);
     contents.WriteTo(out);
-    out.Keep();
     contents.Finish(out);
-    staged = out.path();
-  } catch (const File::Except&) {
-    if (file.stand_in.empty()) throw;
-  } catch (const QXErr&) {  // no temporary name to be had, or a bad entry
-    if (file.stand_in.empty()) throw;
+    // Closed first: the earlier copy for the destination is told from this one by opening
+    // both. Raises when the operation cannot be recorded: the copy then goes with `out`.
+    out.file().Close();
+    ScheduleTemporaryReplace(file.destination, out.path());
+    out.Keep();
+  } catch (const File::Except& e) {  // no room beside the destination, say
+    throw QXErr(kRunTimeError, e.code());
   }
-  if (staged.empty()) ScheduleReplace(file.destination, file.stand_in);
-  else ScheduleTemporaryReplace(file.destination, staged);
   if (!rules.staged_copy_shows_blocks) Advance(file.size);
 }
 

@@ -67,9 +67,6 @@ struct FileToInstall {
   std::string dialog_text;  ///< shown with the size in the sub-dialog
   uint32_t size;            ///< what the progress counts
   uint32_t priority;        ///< 0 for none
-  /// What the restart moves into place when no staged copy can be made: CopyFile's source.
-  /// Empty for ExtractQXZ, whose entry then fails.
-  std::string stand_in;
 };
 
 /// Where CopyFile and ExtractQXZ install differently.
@@ -96,17 +93,20 @@ struct InstallRules {
 
 /// Installs `file` from `contents`: the sub-dialog callback with its text and size; unless
 /// CheckPriority refuses the destination, the destination written with one advance per block
-/// and the priority recorded; a destination that cannot be created or written handed to the
-/// restart. The host hears how it ended: a file left by priority, written, or handed to the
-/// restart (run events, sent before the priority is recorded). Raises what `contents` raise
-/// where the rules do not hand the file over, what HandToRestart raises, and RegKey::Except
-/// when the priority cannot be recorded.
+/// and the priority recorded; a destination in use (CanWaitForRestart), or one whose writing
+/// fails part-way, handed to the restart. The host hears how it ended: a file left by
+/// priority, written, or handed to the restart (run events, sent before the priority is
+/// recorded). A destination that can never be written raises QXErr kRunTimeError with the
+/// system's error, and nothing is recorded or sent for it. Raises also what `contents` raise
+/// where the rules do not hand the file over, what HandToRestart raises (a destination that
+/// failed part-way is then removed), and RegKey::Except when the priority cannot be recorded.
 void InstallFile(const FileToInstall& file, InstallContents& contents, const InstallRules& rules);
 
 /// The one step that hands a file the destination cannot take now to the restart: a whole
-/// copy is staged in a new temporary file and WININIT.INI names it for the destination (an
-/// earlier staged copy of ours for it is deleted); without a copy the stand-in is named.
-/// Raises File::Except or QXErr when no copy can be made and there is no stand-in.
+/// copy is staged beside the destination (MakeStagedCopyName) and recorded to replace it
+/// (ScheduleTemporaryReplace, which deletes an earlier staged copy of ours for it). Raises
+/// QXErr kRunTimeError with the system's error when the copy cannot be made or recorded;
+/// no copy is left then.
 void HandToRestart(const FileToInstall& file, InstallContents& contents, const InstallRules& rules);
 
 }  // namespace qxi

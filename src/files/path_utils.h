@@ -21,10 +21,6 @@ bool MakeDirectoryChain(const std::string& path, uint32_t attributes);
 /// reserve it is deleted again. Raises QXErr kRunTimeError with the Win32 error.
 std::string MakeTempFileName();
 
-/// True when `path` names a file as MakeTempFileName makes them: "QXI*.TMP" directly in the
-/// temporary directory (letter case ignored).
-bool IsOwnTemporaryFile(const std::string& path);
-
 /// False when the attributes query fails with ERROR_FILE_NOT_FOUND or ERROR_PATH_NOT_FOUND
 /// (a missing folder on the way); any other outcome counts as present. Never raises.
 bool PathExists(const std::string& path);

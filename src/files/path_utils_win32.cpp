@@ -6,22 +6,12 @@
 #include <string_view>
 
 #include "engine/last_error.h"
-#include "engine/text_compare.h"
 
 namespace qxi {
 namespace {
 
-// The names GetTempFileNameA gives: the prefix, up to four hexadecimal digits, the extension.
+// The prefix of the temporary names; the system adds up to four hexadecimal digits and .TMP.
 constexpr std::string_view kTemporaryPrefix = "QXI";
-constexpr std::string_view kTemporaryExtension = ".TMP";
-
-bool StartsWith(std::string_view text, std::string_view start) {
-  return text.size() >= start.size() && NamesEqual(text.substr(0, start.size()), start);
-}
-
-bool EndsWith(std::string_view text, std::string_view end) {
-  return text.size() >= end.size() && NamesEqual(text.substr(text.size() - end.size()), end);
-}
 
 }  // namespace
 
@@ -45,17 +35,6 @@ std::string MakeTempFileName() {
   if (GetTempFileNameA(directory, kTemporaryPrefix.data(), 0, name) == 0) ThrowLastError();
   DeleteFileA(name);  // the system made the file to reserve the name; only the name is kept
   return name;
-}
-
-bool IsOwnTemporaryFile(const std::string& path) {
-  char directory[MAX_PATH];
-  const DWORD length = GetTempPathA(MAX_PATH, directory);
-  if (length == 0 || length >= MAX_PATH) return false;
-  const std::string_view view(path);
-  if (!StartsWith(view, std::string_view(directory, length))) return false;
-  const std::string_view name = view.substr(length);
-  return name.find('\\') == std::string_view::npos && StartsWith(name, kTemporaryPrefix) &&
-         EndsWith(name, kTemporaryExtension);
 }
 
 bool PathExists(const std::string& path) {

@@ -53,6 +53,7 @@ void DeleteIniKey(const ParamList& params) {
 
 void AppendIniLine(const ParamList& params) {
   CheckProfileTexts({&params[kFile], &params[kSection], &params[kLine]});
+  // As with every INI command, a failed write is not reported.
   AddProfileLine(params[kFile], params[kSection], params[kLine]);
 }
 

@@ -54,14 +54,14 @@ bool SectionHasLines(const std::string& file, const std::string& section) {
   return GetPrivateProfileSectionA(section.c_str(), probe, kProbeBuffer, file.c_str()) != 0;
 }
 
-void AddProfileLine(const std::string& file, const std::string& section,
+bool AddProfileLine(const std::string& file, const std::string& section,
                     const std::string& line) {
   std::string list = ReadProfileSection(file, section);
-  if (ListHoldsLine(list, line)) return;
+  if (ListHoldsLine(list, line)) return true;
   // The new line with its NUL, then the NUL that closes the list.
   list.append(line.c_str(), line.size() + 1);
   list.push_back('\0');
-  WritePrivateProfileSectionA(section.c_str(), list.c_str(), file.c_str());
+  return WritePrivateProfileSectionA(section.c_str(), list.c_str(), file.c_str()) != FALSE;
 }
 
 }  // namespace qxi

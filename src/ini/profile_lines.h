@@ -23,8 +23,9 @@ bool SectionHasLines(const std::string& file, const std::string& section);
 /// Adds `line` at the end of `section` of `file` unless an equal line (ignoring ASCII letter
 /// case) is there already; an absent section is created with that line. The section is
 /// rewritten whole, its old lines in their order first. Lines are added even when their key
-/// is present already. The result of the write is not examined.
-void AddProfileLine(const std::string& file, const std::string& section,
+/// is present already. Returns false when the write failed (its error is the last error);
+/// true when the line was written or was there already.
+bool AddProfileLine(const std::string& file, const std::string& section,
                     const std::string& line);
 
 }  // namespace qxi

@@ -29,6 +29,8 @@ expect "=== qxicheck: what the engine would report" "    0 errors, 0 warnings" \
        "lumenrt.dll (26 bytes) waiting for the restart" \
        "Lines skipped by a condition: 3" "Files written: 9" "Files left by priority: 0" \
        "Files waiting for the restart: 1" \
+       "Deferred operations waiting in PendingFileRenameOperations: 1" \
+       "Deferred operations waiting in WININIT.INI [Rename]: 0" \
        "=== Files in C:\\Program Files\\Lumen Notes" \
        "Notes\\index.dat  0 bytes" "Notes\\notebooks\\travel\\packing.txt  " "firstrun.txt  " \
        "help\\index.txt  " "lumen.exe  " "readme.txt  " "templates\\letters\\formal.txt  " \
@@ -37,8 +39,8 @@ expect "=== qxicheck: what the engine would report" "    0 errors, 0 warnings" \
        "Kind=fresh install" "History=2.1;" "spell=lumenspell.dll" \
        "Programs/Lumen Notes/Lumen Notes.lnk" "Local path" "C:\\Program Files\\Lumen Notes\\lumen.exe" \
        "Desktop/Lumen Notes.lnk" \
-       "C:\\windows\\system32\\lumenrt.dll=" \
-       "lumenrt.dll now: Lumen shared runtime 2.1" "WININIT.INI carried out and renamed" \
+       "=== Waiting for the next restart" "replace C:\\windows\\system32\\lumenrt.dll by C:\\windows\\system32\\QXI" \
+       "lumenrt.dll now: Lumen shared runtime 2.1" "operations waiting now: 0" \
        "Installed = 1" "SameVersion = 1" "HasIni = 1" "HasNotesPath = 1" \
        "help\\index.txt (204 bytes) left by priority" \
        "Files written: 2" "Files left by priority: 8" "Bytes written: 116" \

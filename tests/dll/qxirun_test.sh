@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # qxirun as a user meets it: exit statuses, failure lines on stderr and in the log file, the
 # plain progress lines and the summary on stdout. Runs in a Wine prefix of its own, whose
-# WININIT.INI it fills, and stops that prefix's server at the end.
+# restart records (PendingFileRenameOperations, WININIT.INI) it fills, and stops that prefix's
+# server at the end.
 set -u
 bin=$1 prefix=$2 arch=$3 source=$4
 run="$source/cmake/wine-run.sh $prefix $arch $bin/qxirun.exe"
@@ -21,14 +22,23 @@ same() {  # same NAME FILE EXPECTED: the file's text, without CRs, is exactly EX
   fi
 }
 
-# The first program of a new Wine session carries out WININIT.INI as a restart would: only
-# after it do two operations wait for the restart, written as the engine writes them.
+# The first program of a new Wine session carries out the restart records as a restart would:
+# only after it do operations wait for the restart, written as the system writes them. Three
+# in PendingFileRenameOperations (a replacement, a deletion, a replacement), two in WININIT.INI.
 $run --help >"$work/out" 2>"$work/err"
 check "--help exits 0 with the usage on stdout" test $? -eq 0 -a ! -s "$work/err" ||
   { echo "--- stderr:"; text "$work/err"; }
 check "--help prints the usage" grep -q '^usage: qxirun' "$work/out"
 printf '[Rename]\r\nC:\\windows\\temp\\app.dll=C:\\windows\\temp\\QXI1.TMP\r\nNUL=C:\\windows\\temp\\old.dll\r\n' \
   >"$prefix/drive_c/windows/wininit.ini"
+# A REG_MULTI_SZ for a REGEDIT4 file: the names' ANSI bytes, each name ending in a NUL, one
+# more NUL at the end.
+multi_sz() { printf '%s\0' "$@" | od -An -tx1 -v | tr -s ' \n' ','; echo 00; }
+printf 'REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\System\\CurrentControlSet\\Control\\Session Manager]\r\n"PendingFileRenameOperations"=hex(7):%s\r\n' \
+  "$(multi_sz '\??\C:\a.new' '!\??\C:\a.dll' '\??\C:\old.tmp' '' '\??\C:\b.new' '!\??\C:\b.dll' | sed 's/^,//')" \
+  >"$work/pending.reg"
+"$source/cmake/wine-run.sh" "$prefix" "$arch" regedit.exe /s "$(winpath "$work/pending.reg")"
+check "the registry value is in place" test $? -eq 0
 
 missing=$(winpath "$work/missing.qxs")
 $run "$missing" Setup >"$work/out" 2>"$work/err"
@@ -64,6 +74,7 @@ Files written: 0
 Files left by priority: 0
 Files waiting for the restart: 0
 Bytes written: 0
+Deferred operations waiting in PendingFileRenameOperations: 3
 Deferred operations waiting in WININIT.INI [Rename]: 2"
 same "clean run wrote the INI file" "$work/app.ini" "[Main]
 Installed=yes
@@ -96,6 +107,7 @@ Files written: 1
 Files left by priority: 0
 Files waiting for the restart: 0
 Bytes written: 10000
+Deferred operations waiting in PendingFileRenameOperations: 3
 Deferred operations waiting in WININIT.INI [Rename]: 2"
 check "copy run copied the file" cmp -s "$work/media/a.dll" "$work/installed/a.dll"
 
@@ -131,6 +143,7 @@ Files written: 2
 Files left by priority: 2
 Files waiting for the restart: 0
 Bytes written: 10010
+Deferred operations waiting in PendingFileRenameOperations: 3
 Deferred operations waiting in WININIT.INI [Rename]: 2"
 
 printf '[Setup]\nMisc Hello\n[Hello]\nHello 2\nNOP\nBogus\nNOP\n' >"$work/bad.qxs"
@@ -148,6 +161,7 @@ Files written: 0
 Files left by priority: 0
 Files waiting for the restart: 0
 Bytes written: 0
+Deferred operations waiting in PendingFileRenameOperations: 3
 Deferred operations waiting in WININIT.INI [Rename]: 2"
 
 $run --quiet "$(winpath "$work/bad.qxs")" >"$work/out" 2>"$work/err"

@@ -46,13 +46,16 @@ std::string SystemText(unsigned long error) {
   return result;
 }
 
-std::vector<std::string> EngineTemporaryFiles() {
+std::vector<std::string> EngineTemporaryFiles() { return StagedCopiesIn(TemporaryDirectory()); }
+
+std::vector<std::string> StagedCopiesIn(const std::string& folder) {
+  const std::string prefix = folder.empty() || folder.back() == '\\' ? folder : folder + "\\";
   std::vector<std::string> found;
   WIN32_FIND_DATAA data;
-  HANDLE search = FindFirstFileA((TemporaryDirectory() + "QXI*.TMP").c_str(), &data);
+  HANDLE search = FindFirstFileA((prefix + "QXI*.TMP").c_str(), &data);
   if (search == INVALID_HANDLE_VALUE) return found;
   do {
-    found.push_back(TemporaryDirectory() + data.cFileName);
+    found.push_back(prefix + data.cFileName);
   } while (FindNextFileA(search, &data));
   FindClose(search);
   std::sort(found.begin(), found.end());

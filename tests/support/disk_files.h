@@ -25,6 +25,10 @@ std::string SystemText(unsigned long error);
 /// Full paths of the engine's temporary files ("QXI*.TMP" in the temporary directory), sorted.
 std::vector<std::string> EngineTemporaryFiles();
 
+/// Full paths of the engine's staged copies in `folder` ("QXI*.TMP" beside the files they
+/// are to replace at the restart), sorted.
+std::vector<std::string> StagedCopiesIn(const std::string& folder);
+
 /// Deletes every file "QXI*.TMP" of the temporary directory (read-only ones too).
 void RemoveEngineTemporaryFiles();
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "support/disk_files.h"
 
 namespace qxi_test {
@@ -9,14 +12,27 @@ namespace {
 
 constexpr DWORD kProcessWait = 120 * 1000;  // ms; only a hung helper comes near it
 
-}  // namespace
+// A new file of the temporary directory that a child process can inherit as a standard
+// handle; invalid when it cannot be made.
+qxi::UniqueFileHandle InheritableOutput(const std::string& path) {
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  return qxi::UniqueFileHandle(CreateFileA(path.c_str(), GENERIC_WRITE,
+                                           FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                                           CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+}
 
-DWORD RunProgram(std::string command_line) {
+std::string WithoutCarriageReturns(std::string text) {
+  text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+  return text;
+}
+
+// Starts `command_line` in the Windows directory, with the standard handles of `startup` when
+// it names them, waits for its end and returns its exit status.
+DWORD RunToEnd(std::string command_line, STARTUPINFOA& startup) {
   std::string directory = InWindows("");
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION info = {};
-  if (!CreateProcessA(nullptr, &command_line[0], nullptr, nullptr, FALSE, 0, nullptr,
+  const BOOL inherit = (startup.dwFlags & STARTF_USESTDHANDLES) != 0;
+  if (!CreateProcessA(nullptr, &command_line[0], nullptr, nullptr, inherit, 0, nullptr,
                       directory.c_str(), &startup, &info)) {
     ADD_FAILURE() << command_line << ": CreateProcessA error " << GetLastError();
     return ~DWORD{0};
@@ -27,6 +43,40 @@ DWORD RunProgram(std::string command_line) {
   DWORD status = ~DWORD{0};
   GetExitCodeProcess(process.get(), &status);
   return status;
+}
+
+}  // namespace
+
+DWORD RunProgram(std::string command_line) {
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  return RunToEnd(std::move(command_line), startup);
+}
+
+ProgramRun RunProgramWithOutput(std::string command_line) {
+  char directory[MAX_PATH];
+  const std::string temporary(directory, GetTempPathA(MAX_PATH, directory));
+  const std::string id = std::to_string(GetCurrentProcessId());
+  const std::string out_path = temporary + "qxi_out_" + id, err_path = temporary + "qxi_err_" + id;
+  ProgramRun run;
+  {
+    qxi::UniqueFileHandle out = InheritableOutput(out_path), err = InheritableOutput(err_path);
+    if (!out || !err) {
+      ADD_FAILURE() << "cannot make the output files in " << temporary;
+      return run;
+    }
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = out.get();
+    startup.hStdError = err.get();
+    run.status = RunToEnd(std::move(command_line), startup);
+  }
+  run.out = WithoutCarriageReturns(ReadText(out_path));
+  run.err = WithoutCarriageReturns(ReadText(err_path));
+  DeleteFileA(out_path.c_str());
+  DeleteFileA(err_path.c_str());
+  return run;
 }
 
 FileHolder::FileHolder(const std::vector<std::string>& files) {

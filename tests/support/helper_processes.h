@@ -16,6 +16,18 @@ namespace qxi_test {
 /// status (all bits set, with a test failure added, when it cannot be started).
 DWORD RunProgram(std::string command_line);
 
+/// What a program wrote and how it ended.
+struct ProgramRun {
+  DWORD status = ~DWORD{0};
+  std::string out;  // standard output, CR LF line ends turned into LF
+  std::string err;  // standard error, the same
+};
+
+/// RunProgram with the program's standard output and error caught (through files of the
+/// temporary directory, which Wine's background processes cannot hold open as they can a
+/// pipe).
+ProgramRun RunProgramWithOutput(std::string command_line);
+
 /// The helper program hold_files (next to the test program), holding files open with share
 /// mode 0 until Release.
 class FileHolder {

@@ -1,4 +1,5 @@
-// Reads [Rename] through the profile functions, as the restart itself will.
+// Reads the registry value as the engine does, and [Rename] through the profile functions,
+// as the restart itself will.
 #include "pending_renames.h"
 
 #include <windows.h>
@@ -7,10 +8,12 @@
 #include <string>
 
 #include "engine/read_until_complete.h"
+#include "files/pending_file_renames.h"
 
 namespace qxirun {
+namespace {
 
-int CountPendingRenames() {
+int CountWininitLines() {
   char windows_dir[MAX_PATH] = {};
   UINT length = GetWindowsDirectoryA(windows_dir, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return 0;
@@ -31,6 +34,15 @@ int CountPendingRenames() {
     at = end + 1;
   }
   return count;
+}
+
+}  // namespace
+
+WaitingOperations CountWaitingOperations() {
+  WaitingOperations waiting;
+  waiting.file_renames = static_cast<int>(qxi::ReadPendingFileRenames().size());
+  waiting.wininit = CountWininitLines();
+  return waiting;
 }
 
 }  // namespace qxirun

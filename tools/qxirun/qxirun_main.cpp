@@ -103,7 +103,7 @@ int Run(const Options& options, const std::string& script, const qxirun::EngineL
 
   const qxirun::RunCounts& counts = observer.progress().counts();
   if (!options.quiet) {
-    std::printf("%s", qxirun::FormatSummary(counts, qxirun::CountPendingRenames()).c_str());
+    std::printf("%s", qxirun::FormatSummary(counts, qxirun::CountWaitingOperations()).c_str());
   }
   return counts.errors == 0 ? kExitClean : kExitLogged;
 }

@@ -3,7 +3,7 @@
 
 namespace qxirun {
 
-std::string FormatSummary(const RunCounts& counts, int deferred_operations) {
+std::string FormatSummary(const RunCounts& counts, const WaitingOperations& waiting) {
   return "Sections run: " + std::to_string(counts.sections) + "\n" +
          "Lines run: " + std::to_string(counts.lines_run) + "\n" +
          "Lines skipped by a condition: " + std::to_string(counts.lines_skipped) + "\n" +
@@ -12,8 +12,10 @@ std::string FormatSummary(const RunCounts& counts, int deferred_operations) {
          "Files left by priority: " + std::to_string(counts.files_left) + "\n" +
          "Files waiting for the restart: " + std::to_string(counts.files_deferred) + "\n" +
          "Bytes written: " + std::to_string(counts.bytes_written) + "\n" +
+         "Deferred operations waiting in PendingFileRenameOperations: " +
+         std::to_string(waiting.file_renames) + "\n" +
          "Deferred operations waiting in WININIT.INI [Rename]: " +
-         std::to_string(deferred_operations) + "\n";
+         std::to_string(waiting.wininit) + "\n";
 }
 
 }  // namespace qxirun
