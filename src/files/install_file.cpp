@@ -97,16 +97,39 @@ void InstallOutput::Write(const char* data, size_t size) {
 void InstallOutput::Flush() {
   const uint32_t size = held_;
   held_ = 0;
-  if (size > 0) {
-    try {
-      file_.Write(block_.get(), size);
-    } catch (const File::Except&) {
-      write_failed_ = true;
-      throw;
-    }
+  try {
+    WriteBlock(size);
+  } catch (const File::Except&) {
+    write_failed_ = true;
+    throw;
   }
+  flushed_ += size;
+}
+
+void InstallOutput::WriteBlock(uint32_t size) {
+  const char* block = block_.get();
+  const uint32_t written = size > 0 ? file_.WriteSome(block, size) : 0;
+  if (written == size) {
+    Report(size);
+    return;
+  }
+  // A short write: most likely the volume is full. The rest goes in steps from the last
+  // whole step, as the file was written before, so that a full volume fails with its own
+  // error at the same step, and every step before it is reported.
+  uint32_t done = written - written % kProgressStep;
+  Report(done);
+  file_.Seek(static_cast<int32_t>(flushed_ + done), FILE_BEGIN);
+  while (done < size) {
+    const uint32_t step = size - done < kProgressStep ? size - done : kProgressStep;
+    file_.Write(block + done, step);
+    Report(step);
+    done += step;
+  }
+}
+
+void InstallOutput::Report(uint32_t written) {
   if (!shows_progress_) return;
-  unreported_ += size;
+  unreported_ += written;
   size_t reported = 0;
   while (reported < steps_.size() && steps_[reported] <= unreported_) {
     unreported_ -= steps_[reported];

@@ -39,6 +39,11 @@ class InstallOutput {
   File& file() { return file_; }
 
  private:
+  // Writes the first `size` bytes of the block (after a short write, in 4,096-byte steps).
+  void WriteBlock(uint32_t size);
+  // Counts `written` more bytes as in the file and reports each step they complete.
+  void Report(uint32_t written);
+
   std::string path_;
   File file_;
   bool shows_progress_;
@@ -48,6 +53,7 @@ class InstallOutput {
   uint32_t held_ = 0;            // bytes of block_ not yet written
   std::vector<uint32_t> steps_;  // progress steps not yet reported, in order
   uint64_t unreported_ = 0;      // bytes in the file that no reported step covers yet
+  uint32_t flushed_ = 0;         // bytes written before the block
 };
 
 /// The bytes of a file to install: a source file (CopyFile) or a decoded entry (ExtractQXZ).
