@@ -16,8 +16,8 @@
 namespace qxi {
 namespace {
 
-// The file is written in blocks of this size: under Wine every call reaches the file through
-// the server, so fewer, larger writes cost less than one per progress step.
+// The file is written in blocks of this size: each write is a system call (under Wine a few),
+// so a block per progress step would cost sixteen times as many.
 constexpr uint32_t kInstallBlockSize = 64 * 1024;
 
 // The host's progress dialog moves in steps no larger than this, as with 4 KB blocks.
