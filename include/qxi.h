@@ -74,6 +74,47 @@ typedef void(QXI_CALL* QxiEventFunction)(int kind, const char* text, unsigned in
    of the file waits beside it, recorded to replace it at the restart. Sent only once the
    operation is recorded. Text and number as above. */
 #define QXI_EVENT_FILE_DEFERRED 5
+/* The journal: called once for each change the engine makes to the system, right after it
+   is made, with one record: a line of text (without a line end) of fields separated by tabs,
+   the record's kind first. Inside a field a backslash is written \\, a tab \t, a line feed
+   \n and a carriage return \r; every other byte stands as it is. "before" is "absent" or
+   "present": whether the file, folder or INI key was there before the change. Numbers are
+   unsigned decimal. Roots are HKCR, HKCU, HKLM, HKU, HKPD, HKCC, HKDD. A registry value is
+   two fields, type and data: REG_SZ or REG_EXPAND_SZ and the text (without its terminating
+   NUL), REG_DWORD and the number, REG_BINARY and its bytes as hexadecimal digit pairs, or,
+   for any other type or data of an unusual form, hex(N) (N the type number) and the bytes
+   in hexadecimal; a value that was not there is "absent" with empty data.
+
+     FileWrite         path, before           a file written (made, or written over)
+     FileDelete        path                   a file deleted (its content is not kept)
+     FileMove          source, destination, before (of the destination)
+     FolderMake        path                   a folder made (each level of a chain)
+     FolderRemove      path                   a folder removed
+     FolderAttributes  path, before, after    an existing folder's attribute letters (AHRS)
+     RestartReplace    destination, staged file, before: the staged copy replaces the
+                                              destination at the next restart
+     RestartMove       source, destination, before: the source is moved onto the destination
+                                              at the next restart
+     RestartDelete     path                   the file is deleted at the next restart
+     PrioritySet       path, priority, before (0: none stored)
+     KeyMake           root, key              a registry key made (each level of a chain)
+     KeyDelete         root, key              a key deleted (its values first, as ValueDelete)
+     ValueSet          root, key, name, type, data, before type, before data
+     ValueDelete       root, key, name, before type, before data
+     IniFileMake       file                   an INI file made by an INI command
+     IniSectionMake    file, section
+     IniSectionDelete  file, section, then each line the section held
+     IniKeySet         file, section, key, value, before, earlier value (empty when absent)
+     IniKeyDelete      file, section, key, earlier value
+     IniLineAdd        file, section, line
+     IniLineRemove     file, section, line
+     RunApp            command line, directory   a program started (what it does is not known)
+     ExitWindows       Reboot, Logoff or Shutdown   a request made to Windows
+
+   Paths are full paths as the command used them (an INI file's as the profile functions find
+   it). Kinds and fields may be added in later versions: skip kinds you do not know and
+   fields past those you expect. docs/host-integration.md says which command writes which. */
+typedef void(QXI_CALL* QxiJournalFunction)(const char* record);
 
 /* ---- Exports. */
 
@@ -95,6 +136,8 @@ QXI_IMPORT QxiSetDialogFunction QXI_CALL RegisterSetDialog(QxiSetDialogFunction 
 QXI_IMPORT QxiSetSubDialogFunction QXI_CALL RegisterSetSubDialog(QxiSetSubDialogFunction fn);
 QXI_IMPORT QxiAdvanceDialogFunction QXI_CALL RegisterAdvanceDialog(QxiAdvanceDialogFunction fn);
 QXI_IMPORT QxiEventFunction QXI_CALL RegisterEventFunction(QxiEventFunction fn);
+/* With no journal function registered the engine looks at nothing it does not change. */
+QXI_IMPORT QxiJournalFunction QXI_CALL RegisterJournalFunction(QxiJournalFunction fn);
 
 /* ---- The same exports as pointer types, for hosts that use LoadLibrary and GetProcAddress. */
 typedef void(QXI_CALL* QxiProcessQXS)(const char* script_path, const char* section_name);
@@ -105,6 +148,7 @@ typedef QxiSetDialogFunction(QXI_CALL* QxiRegisterSetDialog)(QxiSetDialogFunctio
 typedef QxiSetSubDialogFunction(QXI_CALL* QxiRegisterSetSubDialog)(QxiSetSubDialogFunction fn);
 typedef QxiAdvanceDialogFunction(QXI_CALL* QxiRegisterAdvanceDialog)(QxiAdvanceDialogFunction fn);
 typedef QxiEventFunction(QXI_CALL* QxiRegisterEventFunction)(QxiEventFunction fn);
+typedef QxiJournalFunction(QXI_CALL* QxiRegisterJournalFunction)(QxiJournalFunction fn);
 
 #ifdef __cplusplus
 }

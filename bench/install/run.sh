@@ -7,6 +7,7 @@
 #   qxi-qxz    qxirun.exe --quiet, one ExtractQXZ line per archive, then the same lines
 #   qxi-extras qxirun.exe --quiet, the registry, INI and shortcut lines alone (what the two
 #              above spend besides the files)
+#   qxi-copy-journal, qxi-extras-journal   the same with --journal: every change recorded
 #   xcopy      xcopy /E /I /Q /Y of the files alone: the platform's own copy
 #   nsis-store, nsis-zlib, nsis-lzma   makensis installers run with /S /D=
 # Every installation is checked against the payload (files, sizes, SHA-256; INI keys,
@@ -15,7 +16,10 @@
 # Results: build/bench-install/times.tsv and the table printed by summarize.py.
 # Each variant's source (payload files, archives or installer) is read once, untimed, just
 # before its run, so that every variant starts from a warm page cache.
-# QXI_BENCH_FILES and QXI_BENCH_MBYTES change the payload (defaults 2000 and 100).
+# QXI_BENCH_FILES and QXI_BENCH_MBYTES change the payload (defaults 2000 and 100);
+# QXI_BENCH_VARIANTS="qxi-copy qxi-copy-journal" runs only the variants named; with
+# QXI_BENCH_OTHER_BIN=DIR the variants other-copy and other-extras run qxirun.exe and QXI.dll
+# of DIR (another build, such as main's) the way qxi-copy and qxi-extras run this build's.
 set -eu
 rounds=${1:-3}
 here=$(cd "$(dirname "$0")" && pwd)
@@ -88,11 +92,14 @@ done
 warm() {  # VARIANT
   local sources=()
   case $1 in
-    qxi-copy | xcopy) sources=("$payload/files") ;;
+    qxi-copy* | other-copy | xcopy) sources=("$payload/files") ;;
     qxi-qxz) sources=("$installers"/*.qxz) ;;
     nsis-*) sources=("$installers/${1#nsis-}.exe") ;;
   esac
-  case $1 in qxi-*) sources+=("$bin/qxirun.exe" "$bin/QXI.dll") ;; esac
+  case $1 in
+    qxi-*) sources+=("$bin/qxirun.exe" "$bin/QXI.dll") ;;
+    other-*) sources+=("$QXI_BENCH_OTHER_BIN/qxirun.exe" "$QXI_BENCH_OTHER_BIN/QXI.dll") ;;
+  esac
   [ ${#sources[@]} -eq 0 ] || find "${sources[@]}" -type f -exec cat {} + >/dev/null
 }
 
@@ -101,10 +108,14 @@ install_once() {  # VARIANT ROUND: prints the seconds taken; fails on an error o
   local variant=$1 name="$1-$2" script cmd
   local dest_win="C:\\bench\\$name" dest=$prefix/drive_c/bench/$name
   case $variant in
-    qxi-copy | qxi-qxz | qxi-extras)
+    qxi-copy | qxi-qxz | qxi-extras | qxi-*-journal | other-*)
+      local lines=${variant#*-} program=$bin/qxirun.exe
+      [ "${variant%%-*}" = other ] && program=$QXI_BENCH_OTHER_BIN/qxirun.exe
       script=$work/$name.qxs
-      sed "s/@DEST@/C:\\\\bench\\\\$name/g" "$installers/${variant#qxi-}.qxs" >"$script"
-      cmd=("$bin/qxirun.exe" --quiet "$(winpath "$script")" Setup) ;;
+      sed "s/@DEST@/C:\\\\bench\\\\$name/g" "$installers/${lines%-journal}.qxs" >"$script"
+      cmd=("$program" --quiet)
+      [ "$lines" != "${lines%-journal}" ] && cmd+=(--journal "$(winpath "$work/$name.journal")")
+      cmd+=("$(winpath "$script")" Setup) ;;
     xcopy) cmd=(xcopy "$(winpath "$payload/files")" "$dest_win" /E /I /Q /Y) ;;
     nsis-*) cmd=("$installers/${variant#nsis-}.exe" /S "/D=$dest_win") ;;
   esac
@@ -118,21 +129,23 @@ install_once() {  # VARIANT ROUND: prints the seconds taken; fails on an error o
     note "$name: exit status $status"; cat "$work/$name.log" >&2; return 1
   fi
   local extras=() only=()
-  [ "$variant" = qxi-extras ] && only=(--extras-only)
+  [ "${variant%-journal}" = qxi-extras ] || [ "$variant" = other-extras ] && only=(--extras-only)
   if [ "$variant" != xcopy ]; then
     "$WINE" reg export 'HKCU\Software\QXIBench' "$(winpath "$work/$name.reg")" /y >/dev/null 2>&1
     extras=("$work/$name.reg")
   fi
   python3 "$here/verify_install.py" "${only[@]}" "$payload" "$dest" "${extras[@]}" || return 1
   "$WINE" reg delete 'HKCU\Software\QXIBench' /f >/dev/null 2>&1 || true
-  rm -rf "$dest" "$work/$name.reg" "$work/$name.log" "${script:-}"
+  rm -rf "$dest" "$work/$name.reg" "$work/$name.log" "$work/$name.journal" "${script:-}"
   awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f\n", b - a }'
 }
 
 # The first Wine program of a prefix starts Wine's own services (about 2 s): not timed.
 "$WINE" cmd /c exit >/dev/null 2>&1 </dev/null
 
-variants=(qxi-copy qxi-qxz qxi-extras xcopy nsis-store nsis-zlib nsis-lzma)
+read -r -a variants <<<"${QXI_BENCH_VARIANTS:-qxi-copy qxi-qxz qxi-extras qxi-copy-journal \
+  qxi-extras-journal xcopy nsis-store nsis-zlib nsis-lzma}"
+[ -z "${QXI_BENCH_OTHER_BIN:-}" ] || variants+=(other-copy other-extras)
 times=$work/times.tsv
 printf 'variant\tround\tseconds\n' >"$times"
 for round in $(seq "$rounds"); do

@@ -41,6 +41,10 @@ QXI_EXPORT QxiEventFunction QXI_CALL RegisterEventFunction(QxiEventFunction fn) 
   return qxi::RegisterEvent(fn);
 }
 
+QXI_EXPORT QxiJournalFunction QXI_CALL RegisterJournalFunction(QxiJournalFunction fn) {
+  return qxi::RegisterJournal(fn);
+}
+
 // The module handle is kept for the string table; nothing else happens at load or unload.
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
   if (reason == DLL_PROCESS_ATTACH) qxi::SetMessageModule(instance);

@@ -11,9 +11,10 @@ void QXI_CALL IgnoreDialog(const char*, int) {}
 void QXI_CALL IgnoreSubDialog(const char*, int) {}
 void QXI_CALL IgnoreAdvance(int) {}
 void QXI_CALL IgnoreEvent(int, const char*, unsigned int) {}
+void QXI_CALL IgnoreJournal(const char*) {}
 
-HostCallbacks g_callbacks = {IgnoreLog,       IgnoreDialogTitle, IgnoreDialog,
-                             IgnoreSubDialog, IgnoreAdvance,     IgnoreEvent};
+HostCallbacks g_callbacks = {IgnoreLog,     IgnoreDialogTitle, IgnoreDialog, IgnoreSubDialog,
+                             IgnoreAdvance, IgnoreEvent,       IgnoreJournal};
 
 std::string& ScriptPathStorage() {
   static std::string path;
@@ -31,8 +32,8 @@ Fn Store(Fn& member, Fn fn, Fn fallback) {
 HostCallbacks& Callbacks() { return g_callbacks; }
 
 void ResetCallbacks() {
-  g_callbacks = {IgnoreLog,       IgnoreDialogTitle, IgnoreDialog,
-                 IgnoreSubDialog, IgnoreAdvance,     IgnoreEvent};
+  g_callbacks = {IgnoreLog,     IgnoreDialogTitle, IgnoreDialog, IgnoreSubDialog,
+                 IgnoreAdvance, IgnoreEvent,       IgnoreJournal};
 }
 
 QxiLogFunction RegisterLog(QxiLogFunction fn) { return Store(g_callbacks.log, fn, &IgnoreLog); }
@@ -51,6 +52,12 @@ QxiAdvanceDialogFunction RegisterAdvance(QxiAdvanceDialogFunction fn) {
 QxiEventFunction RegisterEvent(QxiEventFunction fn) {
   return Store(g_callbacks.event, fn, &IgnoreEvent);
 }
+
+QxiJournalFunction RegisterJournal(QxiJournalFunction fn) {
+  return Store(g_callbacks.journal, fn, &IgnoreJournal);
+}
+
+bool JournalRegistered() { return g_callbacks.journal != &IgnoreJournal; }
 
 const std::string& CurrentScriptPath() { return ScriptPathStorage(); }
 

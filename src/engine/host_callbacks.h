@@ -1,5 +1,6 @@
 // The host's registered callbacks, the log context (the running script's path), SendLog, the
-// one road by which the engine reports failures, and SendEvent, the road of the run's events.
+// one road by which the engine reports failures, SendEvent, the road of the run's events, and
+// the journal function (engine/journal.h sends its records).
 #pragma once
 
 #include <cstdint>
@@ -17,6 +18,7 @@ struct HostCallbacks {
   QxiSetSubDialogFunction set_sub_dialog;
   QxiAdvanceDialogFunction advance_dialog;
   QxiEventFunction event;
+  QxiJournalFunction journal;
 };
 
 /// The process-wide callbacks, initially the do-nothing functions.
@@ -32,6 +34,10 @@ QxiSetDialogFunction RegisterDialog(QxiSetDialogFunction fn);
 QxiSetSubDialogFunction RegisterSubDialog(QxiSetSubDialogFunction fn);
 QxiAdvanceDialogFunction RegisterAdvance(QxiAdvanceDialogFunction fn);
 QxiEventFunction RegisterEvent(QxiEventFunction fn);
+QxiJournalFunction RegisterJournal(QxiJournalFunction fn);
+
+/// True when a journal function other than the do-nothing one is registered.
+bool JournalRegistered();
 
 /// The path of the script whose master section runs; empty outside a run.
 const std::string& CurrentScriptPath();

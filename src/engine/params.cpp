@@ -1,5 +1,6 @@
 #include "engine/params.h"
 
+#include <iterator>
 #include <typeinfo>
 
 #include "engine/folder_macros.h"
@@ -165,7 +166,7 @@ ScriptCursor BytesParam::Parse(ScriptCursor cursor, const SectionReader& reader)
 }
 
 RootKeyParam::RootKeyParam(std::string display_name)
-    : EnumParam(std::move(display_name), {"HKCR", "HKCU", "HKLM", "HKU", "HKPD", "HKCC", "HKDD"}) {}
+    : EnumParam(std::move(display_name), {std::begin(kRootKeyNames), std::end(kRootKeyNames)}) {}
 
 ParamList ParamsOf(const ParamDef (&params)[kMaxParams]) {
   ParamList list;

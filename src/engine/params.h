@@ -105,6 +105,10 @@ class EnumParam : public ParamSpec {
   int32_t value_ = kNone;
 };
 
+/// The root key names in the order of their predefined handles (0x80000000 + position).
+inline constexpr const char* kRootKeyNames[] = {"HKCR", "HKCU", "HKLM", "HKU",
+                                                "HKPD", "HKCC", "HKDD"};
+
 /// An EnumParam over "HKCR", "HKCU", "HKLM", "HKU", "HKPD", "HKCC", "HKDD", in that order: the
 /// position of a name is the low part of its predefined key handle.
 class RootKeyParam : public EnumParam {

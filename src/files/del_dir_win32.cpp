@@ -6,9 +6,11 @@
 
 #include <set>
 
+#include "engine/journal_text.h"
 #include "engine/last_error.h"
 #include "engine/qx_err.h"
 #include "engine/unique_handle.h"
+#include "files/file_journal.h"
 #include "files/path_utils.h"
 
 namespace qxi {
@@ -48,15 +50,19 @@ void DeleteDirectoryTree(const std::string& directory) {
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && (attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
       // A link to a directory elsewhere: following it would empty a directory outside the tree.
       if (!RemoveDirectoryA(path.c_str())) ThrowLastError();
+      JournalPath(journal_kind::kFolderRemove, path);
     } else if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
       DeleteDirectoryTree(path);
     } else if (!DeleteFileA(path.c_str())) {
       // A read-only or open file would be found again and again: it ends the sweep instead.
       ThrowLastError();
+    } else {
+      JournalPath(journal_kind::kFileDelete, path);
     }
     removed.insert(entry.cFileName);
   }
   if (!RemoveDirectoryA(directory.c_str())) ThrowLastError();
+  JournalPath(journal_kind::kFolderRemove, directory);
 }
 
 }  // namespace

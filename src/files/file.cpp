@@ -15,6 +15,8 @@ File::File(const char* name, DWORD disposition, DWORD access) {
   DWORD share = (access & GENERIC_WRITE) != 0 ? 0 : FILE_SHARE_READ;
   handle_ = CreateFileA(name, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle_ == INVALID_HANDLE_VALUE) ThrowLastError<Except>();
+  // CREATE_ALWAYS and OPEN_ALWAYS succeed with this code when the file was there.
+  existed_ = GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 File::~File() { Close(); }
@@ -29,12 +31,13 @@ HANDLE File::Duplicate(HANDLE source) {
   return copy;
 }
 
-File::File(const File& other) : handle_(Duplicate(other.handle_)) {}
+File::File(const File& other) : handle_(Duplicate(other.handle_)), existed_(other.existed_) {}
 
 File& File::operator=(const File& other) {
   if (this != &other) {
     Close();
     handle_ = Duplicate(other.handle_);
+    existed_ = other.existed_;
   }
   return *this;
 }

@@ -32,6 +32,8 @@ class File {
   File& operator=(const File& other);
 
   bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+  /// Opened with CREATE_ALWAYS or OPEN_ALWAYS: whether the file was there before.
+  bool existed() const { return existed_; }
   HANDLE handle() const { return handle_; }
 
   /// Closes the handle; safe to repeat; never raises.
@@ -62,6 +64,7 @@ class File {
   static HANDLE Duplicate(HANDLE source);
 
   HANDLE handle_ = INVALID_HANDLE_VALUE;
+  bool existed_ = false;
 };
 
 /// The call through which File::Write reaches the system (WriteFile at start).

@@ -21,6 +21,9 @@ inline constexpr PathAt kName{0};
 inline constexpr AttributesAt kAttributes{1};
 inline constexpr PathAt kSource{0};
 inline constexpr PathAt kDestination{1};
+// RemoveSharedFile's line: the file, the priority it was written with, the one stored before.
+inline constexpr IntegerAt kSharedPriority{1};
+inline constexpr IntegerAt kPreviousPriority{2};
 
 /// "CopyFile": installs kSourceDir\kFileName as kDestinationDir\kFileName (InstallFile; the
 /// name may hold a relative sub-path, whose folders are made), the sub-dialog showing the name,
@@ -55,6 +58,29 @@ void RenameFile(const ParamList& params);
 /// RenameFile.
 void MoveFileReplacing(const ParamList& params);
 
+// The commands that undo an installation: each says nothing of what is gone already, and
+// hands a file in use to the restart.
+
+/// "RemoveFile": deletes the file kName now (a read-only one too), or records its deletion
+/// for the restart when it cannot go now (in use). A missing file, or a folder of that name,
+/// is left as it is. Raises QXErr kRunTimeError only when the deletion cannot be recorded
+/// for the restart either.
+void RemoveFile(const ParamList& params);
+/// "RemoveSharedFile": an installation wrote kName with kSharedPriority over the priority
+/// kPreviousPriority (0: none) and made it. When a later writer holds a higher priority, the
+/// file and that record stay; else the record goes back to the earlier writer that still
+/// needs the file, which keeps it, or goes, and the file with it (as RemoveFile). Raises
+/// RegKey::Except when the priorities store cannot be written, and as RemoveFile.
+void RemoveSharedFile(const ParamList& params);
+/// "RemoveEmptyDir": removes the directory kName when nothing is in it; anything else
+/// (not empty, missing) leaves it as it is. Never raises.
+void RemoveEmptyDir(const ParamList& params);
+/// "MoveFileBack": moves kSource to kDestination (across volumes too) when kSource is there
+/// and nothing stands at kDestination; when the move fails now (in use), at the restart.
+/// Otherwise nothing happens. Raises QXErr kRunTimeError only when the move can be made
+/// neither now nor at the restart.
+void MoveFileBack(const ParamList& params);
+
 inline constexpr CommandRow kRows[] = {
     {"FileCopy", "CopyFile",
      {kSourceDir("Source dir"), kDestinationDir("Destination dir"), kFileName("File name"),
@@ -70,6 +96,14 @@ inline constexpr CommandRow kRows[] = {
      {kSource("Source file name"), kDestination("Destination file name")}, QXI_ACTION(RenameFile)},
     {"FileOps", "MoveFile", {kSource("Source file name"), kDestination("Destination file name")},
      QXI_ACTION(MoveFileReplacing)},
+    {"FileOps", "RemoveFile", {kName("File name")}, QXI_ACTION(RemoveFile)},
+    {"FileOps", "RemoveSharedFile",
+     {kName("File name"), kSharedPriority("Priority"), kPreviousPriority("Previous priority")},
+     QXI_ACTION(RemoveSharedFile)},
+    {"FileOps", "RemoveEmptyDir", {kName("Directory name")}, QXI_ACTION(RemoveEmptyDir)},
+    {"FileOps", "MoveFileBack",
+     {kSource("Source file name"), kDestination("Destination file name")},
+     QXI_ACTION(MoveFileBack)},
 };
 
 }  // namespace file_commands

@@ -6,8 +6,11 @@
 #include <optional>
 
 #include "engine/host_callbacks.h"
+#include "engine/journal.h"
+#include "engine/journal_text.h"
 #include "engine/qx_err.h"
 #include "files/deferred_operations.h"
+#include "files/file_journal.h"
 #include "files/path_utils.h"
 #include "files/restart_deferral.h"
 #include "files/staged_copy.h"
@@ -26,6 +29,13 @@ constexpr uint32_t kProgressStep = 4096;
 // The callbacks take a signed 32-bit number: the low 32 bits of a size pass as they are.
 void Advance(size_t size) { Callbacks().advance_dialog(static_cast<int>(size)); }
 
+// What a destination that could not be written whole leaves, journalled: one the rules keep
+// was written as far as it got; one they remove took any earlier file with it.
+void JournalUnfinished(const FileToInstall& file, bool existed, const InstallRules& rules) {
+  if (rules.keep_failed_destination) JournalFileWrite(file.destination, existed);
+  else if (existed) JournalPath(journal_kind::kFileDelete, file.destination);
+}
+
 // What became of the destination.
 enum class Written {
   kWhole,         // in place
@@ -35,25 +45,36 @@ enum class Written {
 
 // Writes the whole file at its destination. Raises QXErr kRunTimeError with the system's
 // error for a destination that cannot wait for the restart, since the restart could not
-// write it either.
+// write it either. `existed` receives whether the destination was there before (for the
+// journal: asked of the system only while journalling, when it could not be opened).
 Written WriteDestination(const FileToInstall& file, InstallContents& contents,
-                         const InstallRules& rules) {
+                         const InstallRules& rules, bool& existed) {
   std::optional<InstallOutput> out;
   try {
     out.emplace(file.destination, true);
   } catch (const File::Except& e) {
-    if (CanWaitForRestart(file.destination, e.code())) return Written::kNotOpened;
-    throw QXErr(kRunTimeError, e.code());
+    if (!CanWaitForRestart(file.destination, e.code())) throw QXErr(kRunTimeError, e.code());
+    existed = Journaling() && IsPresent(file.destination);
+    return Written::kNotOpened;
   }
+  existed = out->file().existed();
   // A destination the rules keep stays as it is whatever happens to its writing.
   if (rules.keep_failed_destination) out->Keep();
   try {
     contents.WriteTo(*out);
   } catch (const File::Except&) {
-    if (!out->write_failed() && !rules.read_failure_hands_over) throw;
+    const bool hand_over = out->write_failed() || rules.read_failure_hands_over;
+    out.reset();
+    JournalUnfinished(file, existed, rules);
+    if (!hand_over) throw;
     return Written::kFailedPartWay;
+  } catch (...) {
+    out.reset();
+    JournalUnfinished(file, existed, rules);
+    throw;
   }
   out->Keep();
+  JournalFileWrite(file.destination, existed);
   contents.Finish(*out);
   return Written::kWhole;
 }
@@ -147,31 +168,37 @@ void InstallFile(const FileToInstall& file, InstallContents& contents, const Ins
     return;
   }
   if (!rules.folder_before_priority) MakeDirectoryChain(file.folder, FILE_ATTRIBUTE_NORMAL);
-  const Written written = WriteDestination(file, contents, rules);
+  bool existed = false;
+  const Written written = WriteDestination(file, contents, rules, existed);
   if (written == Written::kWhole) {
     SendEvent(QXI_EVENT_FILE_WRITTEN, file.destination, file.size);
     // A RegKey::Except fails the command: the file is in place, its priority unrecorded.
     UpdatePriority(file.destination, file.priority);
     return;
   }
+  std::string staged;
   try {
-    HandToRestart(file, contents, rules);
+    staged = HandToRestart(file, contents, rules);
   } catch (const QXErr&) {
     // Nothing will complete a short destination the rules kept: it goes, and the line is
     // reported.
-    if (written == Written::kFailedPartWay) DeleteFileA(file.destination.c_str());
+    if (written == Written::kFailedPartWay && DeleteFileA(file.destination.c_str())) {
+      JournalPath(journal_kind::kFileDelete, file.destination);
+    }
     throw;
   }
+  JournalRestartReplace(file.destination, staged, existed);
   SendEvent(QXI_EVENT_FILE_DEFERRED, file.destination, file.size);
   if (rules.staged_file_priority) UpdatePriority(file.destination, file.priority);
 }
 
-void HandToRestart(const FileToInstall& file, InstallContents& contents,
-                   const InstallRules& rules) {
+std::string HandToRestart(const FileToInstall& file, InstallContents& contents,
+                          const InstallRules& rules) {
   // A copy is staged rather than the source named: the restart moves its file into place,
   // and a source (often on the installation medium, maybe read-only) must stay where it is.
   // The copy lies beside the destination because the restart only renames files: neither
   // family's restart moves one to another volume.
+  std::string staged;
   try {
     InstallOutput out(MakeStagedCopyName(file.destination), rules.staged_copy_shows_blocks);
     contents.WriteTo(out);
@@ -181,10 +208,12 @@ void HandToRestart(const FileToInstall& file, InstallContents& contents,
     out.file().Close();
     ScheduleTemporaryReplace(file.destination, out.path());
     out.Keep();
+    staged = out.path();
   } catch (const File::Except& e) {  // no room beside the destination, say
     throw QXErr(kRunTimeError, e.code());
   }
   if (!rules.staged_copy_shows_blocks) Advance(file.size);
+  return staged;
 }
 
 }  // namespace qxi

@@ -112,7 +112,8 @@ void InstallFile(const FileToInstall& file, InstallContents& contents, const Ins
 /// copy is staged beside the destination (MakeStagedCopyName) and recorded to replace it
 /// (ScheduleTemporaryReplace, which deletes an earlier staged copy of ours for it). Raises
 /// QXErr kRunTimeError with the system's error when the copy cannot be made or recorded;
-/// no copy is left then.
-void HandToRestart(const FileToInstall& file, InstallContents& contents, const InstallRules& rules);
+/// no copy is left then. Returns the staged copy's path.
+std::string HandToRestart(const FileToInstall& file, InstallContents& contents,
+                          const InstallRules& rules);
 
 }  // namespace qxi

@@ -5,7 +5,10 @@
 
 #include <string_view>
 
+#include "engine/journal.h"
+#include "engine/journal_text.h"
 #include "engine/last_error.h"
+#include "files/file_journal.h"
 
 namespace qxi {
 namespace {
@@ -16,15 +19,25 @@ constexpr std::string_view kTemporaryPrefix = "QXI";
 }  // namespace
 
 bool MakeDirectoryChain(const std::string& path, uint32_t attributes) {
+  // What the last folder had, when it was there, is asked only for the journal.
+  const DWORD before = Journaling() ? GetFileAttributesA(path.c_str()) : INVALID_FILE_ATTRIBUTES;
+  // False, with the system's error, when the folder was not made; a folder made is journalled.
+  const auto make = [](const std::string& folder) {
+    if (!CreateDirectoryA(folder.c_str(), nullptr)) return false;
+    JournalPath(journal_kind::kFolderMake, folder);
+    return true;
+  };
   // For all but the first file of a folder the folder is there already: one call settles
   // that, instead of one per folder from the drive down.
-  if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+  if (!make(path) && GetLastError() != ERROR_ALREADY_EXISTS) {
     for (size_t i = 0; i < path.size(); ++i) {
-      if (path[i] == '\\') CreateDirectoryA(path.substr(0, i).c_str(), nullptr);
+      if (path[i] == '\\') make(path.substr(0, i));
     }
-    CreateDirectoryA(path.c_str(), nullptr);
+    make(path);
   }
-  return SetFileAttributesA(path.c_str(), attributes) != FALSE;
+  const bool set = SetFileAttributesA(path.c_str(), attributes) != FALSE;
+  if (set && before != INVALID_FILE_ATTRIBUTES) JournalFolderAttributes(path, before, attributes);
+  return set;
 }
 
 std::string MakeTempFileName() {

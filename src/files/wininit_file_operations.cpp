@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
+#include "engine/full_path.h"
 #include "engine/qx_err.h"
 #include "engine/text_compare.h"
 #include "files/ini_file.h"
-#include "files/restart_path.h"
 #include "files/short_path.h"
 
 namespace qxi {
@@ -17,7 +17,7 @@ constexpr char kRenameSection[] = "Rename";
 constexpr char kDeleteKey[] = "NUL";
 
 std::string RecordedName(const std::string& path) {
-  return ShortPathForRestart(FullPath(path));
+  return ShortPathForRestart(FullPathOf(path));
 }
 
 // Both names start with a drive (ShortPathForRestart sees to that): its letter is the volume.

@@ -1,5 +1,5 @@
 // The commands of the group "INI": each edits the INI file of its line through the profile
-// functions and looks at none of their results.
+// functions and looks at none of their results (the journal records only what was written).
 #pragma once
 
 #include "engine/command_row.h"
@@ -27,6 +27,17 @@ void SetIniKey(const ParamList& params);
 /// "AppendKey": writes the key's whole present value followed directly by the new text.
 void AppendIniKey(const ParamList& params);
 
+// The commands that undo an installation: each says nothing of what is gone already.
+
+/// "RemoveLine": removes the first line of the section equal to kLine (ignoring ASCII letter
+/// case); a section left without lines stays, as an empty section.
+void RemoveIniLine(const ParamList& params);
+/// "RemoveEmptySection": removes the section when it is there and holds no line.
+void RemoveEmptyIniSection(const ParamList& params);
+/// "RemoveEmptyIniFile": deletes the INI file (found as the profile functions find it) when
+/// it holds nothing but blanks and line ends.
+void RemoveEmptyIniFile(const ParamList& params);
+
 inline constexpr CommandRow kRows[] = {
     {"INI", "CreateSection", {kFile("INI File"), kSection("INI Section")},
      QXI_ACTION(CreateIniSection)},
@@ -41,6 +52,11 @@ inline constexpr CommandRow kRows[] = {
     {"INI", "AppendKey",
      {kFile("INI File"), kSection("INI Section"), kKey("Key"), kValue("Value")},
      QXI_ACTION(AppendIniKey)},
+    {"INI", "RemoveLine", {kFile("INI File"), kSection("INI Section"), kLine("Line to remove")},
+     QXI_ACTION(RemoveIniLine)},
+    {"INI", "RemoveEmptySection", {kFile("INI File"), kSection("INI Section")},
+     QXI_ACTION(RemoveEmptyIniSection)},
+    {"INI", "RemoveEmptyIniFile", {kFile("INI File")}, QXI_ACTION(RemoveEmptyIniFile)},
 };
 
 }  // namespace ini_commands

@@ -4,6 +4,8 @@
 
 #include <string_view>
 
+#include "engine/folder_macros.h"
+#include "engine/full_path.h"
 #include "engine/read_until_complete.h"
 #include "engine/text_compare.h"
 
@@ -21,15 +23,22 @@ constexpr DWORD kProbeBuffer = 3;
 constexpr size_t kValueSlack = 1;
 constexpr size_t kSectionSlack = 2;
 
-bool ListHoldsLine(std::string_view list, std::string_view line) {
+// Calls `visit` with each line of a list of NUL-ended lines until it answers true; returns
+// the offset of that line in the list, or npos.
+template <typename Visit>
+size_t FindInList(std::string_view list, Visit visit) {
   size_t start = 0;
   while (start < list.size()) {
     size_t end = list.find('\0', start);
     if (end == std::string_view::npos) end = list.size();
-    if (NamesEqual(list.substr(start, end - start), line)) return true;
+    if (visit(list.substr(start, end - start))) return start;
     start = end + 1;
   }
-  return false;
+  return std::string_view::npos;
+}
+
+size_t FindLine(std::string_view list, std::string_view line) {
+  return FindInList(list, [&](std::string_view candidate) { return NamesEqual(candidate, line); });
 }
 
 }  // namespace
@@ -57,11 +66,58 @@ bool SectionHasLines(const std::string& file, const std::string& section) {
 bool AddProfileLine(const std::string& file, const std::string& section,
                     const std::string& line) {
   std::string list = ReadProfileSection(file, section);
-  if (ListHoldsLine(list, line)) return true;
+  if (FindLine(list, line) != std::string::npos) return true;
   // The new line with its NUL, then the NUL that closes the list.
   list.append(line.c_str(), line.size() + 1);
   list.push_back('\0');
   return WritePrivateProfileSectionA(section.c_str(), list.c_str(), file.c_str()) != FALSE;
+}
+
+bool RemoveProfileLine(const std::string& file, const std::string& section,
+                       const std::string& line) {
+  std::string list = ReadProfileSection(file, section);
+  const size_t start = FindLine(list, line);
+  if (start == std::string::npos) return false;
+  list.erase(start, line.size() + 1);
+  if (list.empty()) {
+    // An empty list writes nothing: the section's only line is deleted as a key would be.
+    const size_t mark = line.find('=');
+    const std::string key = line.substr(0, mark);
+    return WritePrivateProfileStringA(section.c_str(), key.c_str(), nullptr, file.c_str()) !=
+           FALSE;
+  }
+  list.push_back('\0');
+  return WritePrivateProfileSectionA(section.c_str(), list.c_str(), file.c_str()) != FALSE;
+}
+
+bool SectionHoldsLine(std::string_view lines, std::string_view line) {
+  return FindLine(lines, line) != std::string_view::npos;
+}
+
+std::optional<std::string> ValueInSection(std::string_view lines, std::string_view key) {
+  std::optional<std::string> value;
+  FindInList(lines, [&](std::string_view line) {
+    const size_t mark = line.find('=');
+    if (mark == std::string_view::npos || !NamesEqual(line.substr(0, mark), key)) return false;
+    value.emplace(line.substr(mark + 1));
+    return true;
+  });
+  return value;
+}
+
+bool SectionExists(const std::string& file, const std::string& section) {
+  const std::string names = ReadUntilComplete(kSectionBuffer, kSectionSlack,
+                                               [&](char* buffer, size_t size) {
+    return size_t{GetPrivateProfileSectionNamesA(buffer, static_cast<DWORD>(size), file.c_str())};
+  });
+  return FindLine(names, section) != std::string::npos;
+}
+
+std::string ProfileFilePath(const std::string& file) {
+  if (file.find_first_of("\\/:") == std::string::npos) {
+    return ResolveFolder(kWinDir) + "\\" + file;
+  }
+  return FullPathOf(file);
 }
 
 }  // namespace qxi

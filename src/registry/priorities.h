@@ -16,7 +16,12 @@ extern const char kPrioritiesKey[];
 bool CheckPriority(const std::string& path, uint32_t priority);
 
 /// Records `priority` for `path` when CheckPriority allows it; priority 0 is never stored.
-/// Raises RegKey::Except when the store cannot be created or written.
+/// Raises RegKey::Except when the store cannot be created or written. Journals the store's
+/// keys it makes and PrioritySet with the priority stored before.
 void UpdatePriority(const std::string& path, uint32_t priority);
+
+/// The priority stored for `path`: 0 when none is, or when the store or the value cannot be
+/// read or is not a REG_DWORD. Never raises.
+uint32_t StoredPriority(const std::string& path);
 
 }  // namespace qxi

@@ -91,6 +91,57 @@ uint32_t RegKey::QueryDword(const std::string& name) const {
          static_cast<uint32_t>(bytes[2]) << 16 | static_cast<uint32_t>(bytes[3]) << 24;
 }
 
+std::optional<RegistryValue> RegKey::QueryValue(const std::string& name) const {
+  // Most values fit the first buffer and are read in one call; a larger one, or one that
+  // grows between the calls, is asked for again with the size the registry answers.
+  RegistryValue value;
+  DWORD size = 256;
+  for (;;) {
+    value.bytes.assign(size, '\0');
+    DWORD type = REG_NONE;
+    const LONG result = RegQueryValueExA(handle_, name.c_str(), nullptr, &type,
+                                         reinterpret_cast<BYTE*>(&value.bytes[0]), &size);
+    if (result == ERROR_MORE_DATA) continue;
+    if (result != ERROR_SUCCESS || size > value.bytes.size()) return std::nullopt;
+    value.type = type;
+    value.bytes.resize(size);
+    return value;
+  }
+}
+
+std::vector<std::pair<std::string, RegistryValue>> RegKey::Values() const {
+  std::vector<std::pair<std::string, RegistryValue>> values;
+  DWORD count = 0;
+  DWORD longest_name = 0;
+  if (RegQueryInfoKeyA(handle_, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+                       &longest_name, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+    return values;
+  }
+  std::string name(longest_name + 1, '\0');
+  for (DWORD index = 0; index < count; ++index) {
+    DWORD length = static_cast<DWORD>(name.size());
+    if (RegEnumValueA(handle_, index, &name[0], &length, nullptr, nullptr, nullptr, nullptr) !=
+        ERROR_SUCCESS) {
+      break;
+    }
+    std::string value_name(name.data(), length);
+    if (std::optional<RegistryValue> value = QueryValue(value_name)) {
+      values.emplace_back(std::move(value_name), std::move(*value));
+    }
+  }
+  return values;
+}
+
+bool RegKey::HasContent() const noexcept {
+  DWORD subkeys = 0;
+  DWORD values = 0;
+  if (RegQueryInfoKeyA(handle_, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                       nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) {
+    return true;
+  }
+  return subkeys != 0 || values != 0;
+}
+
 void RegKey::RemoveSubKey(const std::string& subkey) const {
   ThrowIfError(RegDeleteKeyA(handle_, subkey.c_str()));
 }

@@ -6,12 +6,20 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/win32_error.h"
 
 namespace qxi {
+
+/// A value as the registry stores it: its type and its bytes.
+struct RegistryValue {
+  uint32_t type = REG_NONE;
+  std::string bytes;
+};
 
 class RegKey {
  public:
@@ -55,6 +63,14 @@ class RegKey {
   /// A value of at most 4 bytes of any type, least significant byte first; bytes a shorter
   /// value does not supply are zero. Raises Except (ERROR_MORE_DATA for a longer value).
   uint32_t QueryDword(const std::string& name) const;
+
+  /// Value `name` as stored; nothing when it is missing or cannot be read. Never raises.
+  std::optional<RegistryValue> QueryValue(const std::string& name) const;
+  /// Every value of the key with its name, in the registry's order; as many as could be read.
+  /// Never raises.
+  std::vector<std::pair<std::string, RegistryValue>> Values() const;
+  /// True when the key holds a subkey or a value (its default value too), or cannot be asked.
+  bool HasContent() const noexcept;
 
   /// Deletes `subkey` with one RegDeleteKeyA call. Raises Except.
   void RemoveSubKey(const std::string& subkey) const;

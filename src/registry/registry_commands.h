@@ -1,5 +1,5 @@
-// The commands of the group "Reg": keys and values under a root that the line names, and
-// RegisterPriority, which writes the priorities store. A value name may be empty: the key's
+// The commands of the group "Reg": keys and values under a root that the line names,
+// RegisterPriority, which writes the priorities store, and the commands that undo them. A value name may be empty: the key's
 // default value. Each raises RegKey::Except when its registry call fails.
 #pragma once
 
@@ -16,9 +16,10 @@ inline constexpr PathAt kValue{2};
 inline constexpr PathAt kString{3};
 inline constexpr IntegerAt kDword{3};
 inline constexpr BytesAt kBinary{3};
-// The line of RegisterPriority.
+// The line of RegisterPriority and RestorePriority.
 inline constexpr PathAt kPath{0};
 inline constexpr IntegerAt kPriority{1};
+inline constexpr IntegerAt kPreviousPriority{2};
 
 /// "CreateKey": creates kKey under the root with any missing keys above it; a key that
 /// exists is only opened.
@@ -43,6 +44,19 @@ void SetBinValue(const ParamList& params);
 /// "RegisterPriority": UpdatePriority of kPath with kPriority.
 void RegisterPriority(const ParamList& params);
 
+// The commands that undo an installation: each says nothing of what is gone already.
+
+/// "RemoveValue": removes the value when it is there; a missing key or value is no failure.
+void RemoveValueQuietly(const ParamList& params);
+/// "RemoveEmptyKey": deletes the key when it holds no subkey and no value; a missing key or
+/// one with anything in it is left as it is.
+void RemoveEmptyKey(const ParamList& params);
+/// "RestorePriority": gives up the record that kPriority was written for kPath over
+/// kPreviousPriority (0: none), without touching the file: the record is put back to the
+/// priority of the earlier writer that still needs the file, or removed; a higher record, of
+/// a later writer, stays (ReleasePriorityClaim). Raises RegKey::Except.
+void RestorePriority(const ParamList& params);
+
 inline constexpr CommandRow kRows[] = {
     {"Reg", "CreateKey", {kRoot("Root Key"), kKey("Key")}, QXI_ACTION(CreateKey)},
     {"Reg", "DeleteKey", {kRoot("Root Key"), kKey("Key")}, QXI_ACTION(DeleteKey)},
@@ -57,6 +71,12 @@ inline constexpr CommandRow kRows[] = {
      QXI_ACTION(SetBinValue)},
     {"Reg", "RegisterPriority", {kPath("Path"), kPriority("Priority")},
      QXI_ACTION(RegisterPriority)},
+    {"Reg", "RemoveValue", {kRoot("Root Key"), kKey("Key"), kValue("Value")},
+     QXI_ACTION(RemoveValueQuietly)},
+    {"Reg", "RemoveEmptyKey", {kRoot("Root Key"), kKey("Key")}, QXI_ACTION(RemoveEmptyKey)},
+    {"Reg", "RestorePriority",
+     {kPath("Path"), kPriority("Priority"), kPreviousPriority("Previous priority")},
+     QXI_ACTION(RestorePriority)},
 };
 
 }  // namespace registry_commands

@@ -4,8 +4,10 @@
 
 #include <string>
 
-#include "system/cshortcut.h"
+#include "engine/journal.h"
+#include "files/file_journal.h"
 #include "files/path_utils.h"
+#include "system/cshortcut.h"
 
 namespace qxi {
 
@@ -22,7 +24,8 @@ void system_commands::CreateShortcut(const ParamList& params) {
   shortcut.SetArguments(params[kArguments]);
   if (!params[kWorkDirectory].empty()) shortcut.SetWorkingDirectory(params[kWorkDirectory]);
   if (!params[kIconFile].empty()) shortcut.SetIconLocation(params[kIconFile], params[kIconIndex]);
-  shortcut.Save(link_file);
+  const bool existed = Journaling() && IsPresent(link_file);
+  if (shortcut.Save(link_file)) JournalFileWrite(link_file, existed);
 }
 
 }  // namespace qxi

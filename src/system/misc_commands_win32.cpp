@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "system/exit_windows.h"
+#include "engine/journal.h"
+#include "engine/journal_text.h"
 #include "engine/last_error.h"
 #include "engine/unique_handle.h"
+#include "system/exit_windows.h"
 
 namespace qxi {
 namespace {
@@ -31,12 +33,14 @@ void EnableShutdownPrivilege() {
   }
 }
 
-void RequestExitWindows(UINT flags) {
+// `command` names the request in the journal.
+void RequestExitWindows(UINT flags, const char* command) {
   if (flags != EWX_LOGOFF) EnableShutdownPrivilege();
   // The request is carried out asynchronously and the run goes on with the next line. A
   // refused request is reported: the restart that completes the installation would
   // otherwise silently never come.
   if (!g_exit_windows(flags, 0)) ThrowLastError();
+  Journal({journal_kind::kExitWindows, command});
 }
 
 }  // namespace
@@ -72,6 +76,7 @@ void RunApp(const ParamList& params) {
     // the code it ends with are its own business.
     throw QXErr(kRunTimeError, GetLastError());
   }
+  Journal({journal_kind::kRunApp, command_line, directory});
   // Both handles are ours to close; the program itself runs on without them.
   UniqueKernelHandle process_handle(process.hProcess);
   UniqueKernelHandle thread_handle(process.hThread);
@@ -80,9 +85,9 @@ void RunApp(const ParamList& params) {
   if (timeout_ms != 0) WaitForSingleObject(process_handle.get(), timeout_ms);
 }
 
-void Reboot(const ParamList&) { RequestExitWindows(EWX_REBOOT); }
-void Logoff(const ParamList&) { RequestExitWindows(EWX_LOGOFF); }
-void Shutdown(const ParamList&) { RequestExitWindows(EWX_SHUTDOWN); }
+void Reboot(const ParamList&) { RequestExitWindows(EWX_REBOOT, "Reboot"); }
+void Logoff(const ParamList&) { RequestExitWindows(EWX_LOGOFF, "Logoff"); }
+void Shutdown(const ParamList&) { RequestExitWindows(EWX_SHUTDOWN, "Shutdown"); }
 
 }  // namespace system_commands
 }  // namespace qxi

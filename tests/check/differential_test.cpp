@@ -55,6 +55,10 @@ TEST(Differential, TakesTheScriptsOutOfSourcesAndDocs) {
                           "    \"Misc \\\"A\\\"\\x41\\101\\n\" + name + \"[Other]\\n\");\n"
                           "Run(\"one line [only]\");\n"),
             (std::vector<std::string>{"[Main]\r\nMisc \"A\"AA\n", "[Other]\n"}));
+  // A raw literal is taken as it stands, quotes in it too; a literal the file's end cuts short
+  // ends there.
+  EXPECT_EQ(ScriptsOfSeed("a.cpp", "Run(R\"x([A]\n\"B\" 1\n)x\" \"NOP\\n\"); f(\"[C]\n"),
+            (std::vector<std::string>{"[A]\n\"B\" 1\nNOP\n", "[C]\n"}));
   EXPECT_EQ(ScriptsOfSeed("a.md", "text\n```ini\n[A]\nNOP\n```\n```\nno\n```\n```ini\nB\n```\n"),
             (std::vector<std::string>{"[A]\nNOP\n", "B\n"}));
   EXPECT_EQ(ScriptsOfSeed("a.qxs", "[A]\n"), std::vector<std::string>{"[A]\n"});

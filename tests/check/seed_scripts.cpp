@@ -49,8 +49,31 @@ std::string Literal(const std::string& code, size_t& i) {
       default: text += c; break;  // \" \\ \'
     }
   }
-  ++i;
+  if (i < code.size()) ++i;  // a literal cut short by the file's end ends there
   return text;
+}
+
+// The raw literal whose opening quote (after its R) is at `i`: its text as it stands; leaves
+// `i` after its closing quote, or at the end of `code` when it is not closed.
+std::string RawLiteral(const std::string& code, size_t& i) {
+  const size_t open = code.find('(', i);
+  if (open == std::string::npos) {
+    i = code.size();
+    return std::string();
+  }
+  const std::string close = ")" + code.substr(i + 1, open - i - 1) + "\"";
+  const size_t end = code.find(close, open + 1);
+  if (end == std::string::npos) {
+    i = code.size();
+    return code.substr(open + 1);
+  }
+  i = end + close.size();
+  return code.substr(open + 1, end - open - 1);
+}
+
+// The literal, plain or raw, whose opening quote is at `i`.
+std::string AnyLiteral(const std::string& code, size_t& i) {
+  return i > 0 && code[i - 1] == 'R' ? RawLiteral(code, i) : Literal(code, i);
 }
 
 // Past blanks, line breaks and comments from `i`.
@@ -83,12 +106,15 @@ std::vector<std::string> ScriptsInCode(const std::string& code) {
       // A character literal: its quote is not a string's.
       i = code.find('\'', i + (code.compare(i, 2, "'\\") == 0 ? 3 : 2)) + 1;
       if (i == 0) break;
-    } else if (c == '"' && (i == 0 || code[i - 1] != 'R')) {
-      std::string text = Literal(code, i);
-      for (size_t next = SkipSpaceAndComments(code, i); next < code.size() && code[next] == '"';
+    } else if (c == '"') {
+      std::string text = AnyLiteral(code, i);
+      for (size_t next = SkipSpaceAndComments(code, i); next + 1 < code.size();
            next = SkipSpaceAndComments(code, i)) {
+        // The next literal of the run: "..." or R"(...)".
+        if (code[next] == 'R' && code[next + 1] == '"') ++next;
+        else if (code[next] != '"') break;
         i = next;
-        text += Literal(code, i);
+        text += AnyLiteral(code, i);
       }
       if (text.find_first_of("\r\n") != std::string::npos && text.find('[') != std::string::npos) {
         scripts.push_back(text);

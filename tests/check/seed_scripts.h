@@ -9,8 +9,8 @@
 namespace qxi_differential {
 
 /// The scripts that the file `name` with contents `bytes` holds: for a ".cpp" file, each run
-/// of adjacent string literals whose text has a line break and a '[' (decoded as the compiler
-/// decodes it); for a ".md" file, each ```ini block; otherwise the file itself.
+/// of adjacent string literals (raw ones too) whose text has a line break and a '[' (decoded
+/// as the compiler decodes it); for a ".md" file, each ```ini block; otherwise the file itself.
 std::vector<std::string> ScriptsOfSeed(const std::string& name, const std::string& bytes);
 
 }  // namespace qxi_differential

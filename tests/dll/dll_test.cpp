@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -191,6 +192,34 @@ TEST_F(Dll, ReportsScriptsThatCannotRunAndSurvivesNullArguments) {
   Recorded().clear();
   process_(missing.c_str(), "Setup");
   EXPECT_TRUE(Recorded().empty());
+}
+
+void QXI_CALL RecordJournal(const char* record) {
+  Recorded().push_back(std::string("journal ") + record);
+}
+
+TEST_F(Dll, TheJournalFunctionReceivesEachChangeUntilNullIsRegistered) {
+  auto register_journal = Export<QxiRegisterJournalFunction>(module_, "RegisterJournalFunction");
+  ASSERT_NE(register_journal, nullptr);
+  EXPECT_EQ(register_journal(RecordJournal), &RecordJournal);
+  const std::string flag = dir_.path() + "\\flag.txt";
+  std::string escaped;
+  for (char c : flag) escaped += c == '\\' ? std::string("\\\\") : std::string(1, c);
+  const std::string script = "[Setup]\nFileOps S\n[S]\nS 2\nCreateFile \"" + flag +
+                             "\" \"\"\nCreateFile \"" + flag + "\" \"\"\n";
+  Calls calls = Run(script, "Setup");
+  ASSERT_EQ(calls.size(), 5u) << Lines(calls);
+  EXPECT_EQ(calls[1], "journal FileWrite\t" + escaped + "\tabsent");
+  // The second line failed (the file exists): it changed nothing, so it journals nothing.
+  EXPECT_EQ(calls[3].rfind("log ", 0), 0u) << calls[3];
+
+  EXPECT_EQ(register_journal(nullptr), nullptr);
+  DeleteFileA(flag.c_str());
+  calls = Run(script, "Setup");
+  EXPECT_EQ(calls.size(), 4u) << Lines(calls);
+  EXPECT_TRUE(std::none_of(calls.begin(), calls.end(), [](const std::string& call) {
+    return call.rfind("journal", 0) == 0;
+  })) << Lines(calls);
 }
 
 TEST_F(Dll, EvaluateConditionAnswersWithoutRunningAnything) {

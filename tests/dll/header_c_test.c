@@ -23,6 +23,7 @@ static void QXI_CALL OnAdvance(int amount) { (void)amount; }
 static void QXI_CALL OnEvent(int kind, const char* text, unsigned int number) {
   (void)kind, (void)text, (void)number;
 }
+static void QXI_CALL OnJournal(const char* record) { (void)record; }
 
 static int failures = 0;
 static void Check(int ok, const char* what) {
@@ -41,6 +42,8 @@ int main(int argc, char** argv) {
   Check(RegisterSetSubDialog(OnSubDialog) == OnSubDialog, "RegisterSetSubDialog returns its argument");
   Check(RegisterAdvanceDialog(OnAdvance) == OnAdvance, "RegisterAdvanceDialog returns its argument");
   Check(RegisterEventFunction(OnEvent) == OnEvent, "RegisterEventFunction returns its argument");
+  Check(RegisterJournalFunction(OnJournal) == OnJournal, "RegisterJournalFunction returns its argument");
+  Check(RegisterJournalFunction(NULL) == NULL, "RegisterJournalFunction returns a null argument");
 
   ProcessQXS(missing, "Setup");
   Check(logged == 1, "ProcessQXS of a missing script logs once");

@@ -23,7 +23,9 @@ count=$(wc -l < "$work/examples")
 for command in CopyFile ExtractQXZ MakeDir DelFile DelDir CreateFile RenameFile MoveFile \
                CreateShortcut CreateSection DeleteSection DeleteKey AppendLine SetKey AppendKey \
                NOP RunApp Include CreateKey DeleteValue IncValue SetSzValue SetDwValue \
-               SetBinValue RegisterPriority MessageBox Reboot Logoff Shutdown; do
+               SetBinValue RegisterPriority MessageBox Reboot Logoff Shutdown RemoveFile \
+               RemoveSharedFile RemoveEmptyDir MoveFileBack RemoveLine RemoveEmptySection \
+               RemoveEmptyIniFile RemoveValue RemoveEmptyKey RestorePriority; do
   grep -qP "\t$command( |\$)" "$work/examples" || fail "no example of $command"
 done
 

@@ -12,6 +12,7 @@
 
 #include "archive/qxz_writer.h"
 #include "engine/qx_err.h"
+#include "support/built_program.h"
 #include "support/disk_files.h"
 #include "support/helper_processes.h"
 #include "support/ini_text.h"
@@ -23,6 +24,7 @@
 namespace qxi {
 namespace {
 
+using qxi_test::BuiltProgram;
 using qxi_test::Exists;
 using qxi_test::FileHolder;
 using qxi_test::NtName;
@@ -38,16 +40,6 @@ constexpr char kHost[] = "qxirun.exe";
 constexpr char kSessionManager[] = "System\\CurrentControlSet\\Control\\Session Manager";
 
 enum class Family { kNt, kWindows98 };
-
-// The program of the build's bin folder named `name`, by its Windows name (Z: shows the Unix
-// root).
-std::string BuiltProgram(const std::string& name) {
-  std::string path = "Z:" QXI_BIN_DIR "/" + name;
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
-  return path;
-}
 
 // A WININIT.INI line replacing `destination` by `source`, by their short names.
 std::string ShortLine(const std::string& destination, const std::string& source) {

@@ -28,13 +28,17 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
       options.keep_cwd = true;
     } else if (arg == "--eval") {
       options.mode = Options::Mode::kEvaluate;
-    } else if (arg == "--log" || arg == "--section") {
+    } else if (arg == "--make-uninstall") {
+      options.mode = Options::Mode::kMakeUninstall;
+    } else if (arg == "--log" || arg == "--section" || arg == "--journal") {
       if (i + 1 >= argc) {
         error = arg + " needs a value";
         return false;
       }
       if (arg == "--log") {
         options.log_path = argv[++i];
+      } else if (arg == "--journal") {
+        options.journal_path = argv[++i];
       } else {
         options.name = argv[++i];
         section_option = true;
@@ -49,17 +53,18 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
     error = "--force goes with --check";
     return false;
   }
-  if (options.mode == Options::Mode::kEvaluate) {
-    if (options.check) {
-      error = "--check does not go with --eval";
-      return false;
-    }
-    if (section_option) {
-      error = "--section does not go with --eval";
+  if (options.mode != Options::Mode::kRun) {
+    const bool evaluate = options.mode == Options::Mode::kEvaluate;
+    const std::string option = evaluate ? "--eval" : "--make-uninstall";
+    if (section_option || options.check || !options.journal_path.empty()) {
+      error = std::string(section_option  ? "--section"
+                          : options.check ? "--check"
+                                          : "--journal") +
+              " does not go with " + option;
       return false;
     }
     if (positional.size() != 2) {
-      error = "--eval needs SCRIPT and NAME";
+      error = option + (evaluate ? " needs SCRIPT and NAME" : " needs JOURNAL and OUT");
       return false;
     }
     options.script = positional[0];
@@ -82,15 +87,18 @@ bool ParseCommandLine(int argc, const char* const* argv, Options& options, std::
 }
 
 const char* UsageText() {
-  return "usage: qxirun [--quiet] [--log FILE] [--keep-cwd] [--check [--force]]\n"
-         "              [--section NAME] SCRIPT [SECTION]\n"
+  return "usage: qxirun [--quiet] [--log FILE] [--journal FILE] [--keep-cwd]\n"
+         "              [--check [--force]] [--section NAME] SCRIPT [SECTION]\n"
          "       qxirun [--log FILE] [--keep-cwd] --eval SCRIPT NAME\n"
+         "       qxirun --make-uninstall JOURNAL OUT\n"
          "Runs master section SECTION (default: Setup) of SCRIPT with QXI.dll, showing each\n"
          "command section and file with its progress, then a summary; or prints the value\n"
-         "(1 or 0) of condition NAME of SCRIPT and exits 0. The script runs in its own\n"
-         "folder: relative paths in it name files beside it.\n"
+         "(1 or 0) of condition NAME of SCRIPT and exits 0; or writes OUT, a script whose\n"
+         "master section Uninstall undoes the changes that JOURNAL records. The script runs\n"
+         "in its own folder: relative paths in it name files beside it.\n"
          "  --quiet         show failures only: no progress, no summary\n"
          "  --log FILE      also append every failure, with its script, to FILE\n"
+         "  --journal FILE  append every change the run makes to FILE\n"
          "  --keep-cwd      run in the current folder instead of the script's folder\n"
          "  --check         first check the script as qxicheck does (findings on stderr), and\n"
          "                  do not run it when the check finds errors\n"
@@ -98,7 +106,8 @@ const char* UsageText() {
          "  --section NAME  the master section to run (the same as SECTION)\n"
          "  --help, -h      show this text and exit 0\n"
          "Exit status: 0 nothing logged, 1 something logged (or the check found errors and\n"
-         "nothing ran), 2 bad usage or no QXI.dll.\n";
+         "nothing ran; --make-uninstall: a journal line left out), 2 bad usage, no QXI.dll,\n"
+         "or a file that cannot be read or written.\n";
 }
 
 }  // namespace qxirun

@@ -1,7 +1,8 @@
 // qxirun's command line:
-//   qxirun [--quiet] [--log FILE] [--keep-cwd] [--check [--force]] [--section NAME] SCRIPT
-//          [SECTION]
+//   qxirun [--quiet] [--log FILE] [--journal FILE] [--keep-cwd] [--check [--force]]
+//          [--section NAME] SCRIPT [SECTION]
 //   qxirun [--log FILE] [--keep-cwd] --eval SCRIPT NAME
+//   qxirun --make-uninstall JOURNAL OUT
 #pragma once
 
 #include <string>
@@ -12,13 +13,16 @@ namespace qxirun {
 inline constexpr const char* kDefaultSection = "Setup";
 
 struct Options {
-  enum class Mode { kRun, kEvaluate, kHelp };
+  enum class Mode { kRun, kEvaluate, kMakeUninstall, kHelp };
   Mode mode = Mode::kRun;
   std::string script;
-  /// The master section (kRun) or the condition name (kEvaluate).
+  /// The master section (kRun), the condition name (kEvaluate), or the uninstall script to
+  /// write (kMakeUninstall, whose `script` is the journal).
   std::string name = kDefaultSection;
   /// Empty for no log file.
   std::string log_path;
+  /// Empty for no journal: the run's journal is appended to this file (kRun).
+  std::string journal_path;
   bool quiet = false;
   /// Check the script as qxicheck does before running it; refuse to run it on errors unless
   /// `force`.

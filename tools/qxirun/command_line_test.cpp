@@ -67,6 +67,23 @@ TEST(CommandLine, EvalTakesScriptAndName) {
   EXPECT_EQ(Parse({"a.qxs", "-h"}).options.mode, Options::Mode::kHelp);
 }
 
+TEST(CommandLine, JournalGoesWithARunAndMakeUninstallTakesJournalAndOut) {
+  Parsed run = Parse({"--journal", "j.txt", "setup.qxs"});
+  ASSERT_TRUE(run.ok);
+  EXPECT_EQ(run.options.mode, Options::Mode::kRun);
+  EXPECT_EQ(run.options.journal_path, "j.txt");
+  Parsed make = Parse({"--make-uninstall", "j.txt", "uninstall.qxs"});
+  ASSERT_TRUE(make.ok);
+  EXPECT_EQ(make.options.mode, Options::Mode::kMakeUninstall);
+  EXPECT_EQ(make.options.script + " " + make.options.name, "j.txt uninstall.qxs");
+  EXPECT_EQ(Parse({"--make-uninstall", "j.txt"}).error, "--make-uninstall needs JOURNAL and OUT");
+  EXPECT_EQ(Parse({"--make-uninstall", "--journal", "k", "j", "o"}).error,
+            "--journal does not go with --make-uninstall");
+  EXPECT_EQ(Parse({"setup.qxs", "--journal"}).error, "--journal needs a value");
+  EXPECT_EQ(Parse({"--check", "--make-uninstall", "j", "o"}).error,
+            "--check does not go with --make-uninstall");
+}
+
 TEST(CommandLine, CheckAndForce) {
   Parsed check = Parse({"--check", "setup.qxs"});
   ASSERT_TRUE(check.ok);

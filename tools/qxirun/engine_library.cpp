@@ -31,7 +31,8 @@ bool LoadEngineLibrary(const char* path, EngineLibrary& library, std::string& er
       !Find(m, "RegisterSetDialog", library.register_dialog, error) ||
       !Find(m, "RegisterSetSubDialog", library.register_sub_dialog, error) ||
       !Find(m, "RegisterAdvanceDialog", library.register_advance, error) ||
-      !Find(m, "RegisterEventFunction", library.register_event, error)) {
+      !Find(m, "RegisterEventFunction", library.register_event, error) ||
+      !Find(m, "RegisterJournalFunction", library.register_journal, error)) {
     return false;
   }
   library.module = std::move(module);

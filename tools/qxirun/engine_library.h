@@ -30,6 +30,7 @@ struct EngineLibrary {
   QxiRegisterSetSubDialog register_sub_dialog = nullptr;
   QxiRegisterAdvanceDialog register_advance = nullptr;
   QxiRegisterEventFunction register_event = nullptr;
+  QxiRegisterJournalFunction register_journal = nullptr;
 };
 
 /// Loads `path` (normally "QXI.dll", found beside the program first) and finds every

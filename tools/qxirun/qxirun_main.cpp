@@ -2,7 +2,8 @@
 // registers its callbacks and runs one master section of a script in the script's own
 // folder, showing each command section and file with its progress (redrawn in place on a
 // console, one line each otherwise) and closing with a summary. Failures go to stderr as
-// "CONTEXT: MESSAGE".
+// "CONTEXT: MESSAGE". With --journal the run's changes are appended to a journal file;
+// --make-uninstall turns such a file into an uninstall script.
 #include <windows.h>
 
 #include <cstdio>
@@ -11,6 +12,7 @@
 
 #include "command_line.h"
 #include "console_progress_display.h"
+#include "engine/journal_text.h"
 #include "engine_library.h"
 #include "finding_output.h"
 #include "pending_renames.h"
@@ -20,6 +22,7 @@
 #include "run_summary.h"
 #include "script_checker.h"
 #include "script_folder.h"
+#include "uninstall_script.h"
 
 namespace {
 
@@ -46,6 +49,18 @@ void QXI_CALL OnAdvance(int amount) { g_observer->Advance(amount); }
 void QXI_CALL OnEvent(int kind, const char* text, unsigned int number) {
   g_observer->Event(kind, text, number);
 }
+
+// The journal file of the run: a "Run" line (the script, the master section), then one
+// line per record, each written through at once so that a run cut short leaves what it did.
+std::FILE* g_journal = nullptr;
+
+void WriteJournalLine(const std::string& line) {
+  std::fputs(line.c_str(), g_journal);
+  std::fputs("\r\n", g_journal);
+  std::fflush(g_journal);
+}
+
+void QXI_CALL OnJournal(const char* record) { WriteJournalLine(record); }
 
 struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
@@ -80,7 +95,7 @@ bool CheckFirst(const Options& options, const std::string& script) {
 
 // `script` is the script's path as the engine is to open it from the current folder.
 int Run(const Options& options, const std::string& script, const qxirun::EngineLibrary& engine,
-        std::FILE* log_file) {
+        std::FILE* log_file, std::FILE* journal_file) {
   std::unique_ptr<qxirun::ProgressDisplay> display = MakeDisplay(options);
   qxirun::RunObserver observer(*display, log_file);
   g_observer = &observer;
@@ -97,7 +112,14 @@ int Run(const Options& options, const std::string& script, const qxirun::EngineL
     g_observer = nullptr;
     return kExitClean;
   }
+  if (journal_file != nullptr) {
+    g_journal = journal_file;
+    WriteJournalLine(qxi::JournalLine({"Run", options.script, options.name}));
+    engine.register_journal(OnJournal);
+  }
   engine.process(script.c_str(), options.name.c_str());
+  engine.register_journal(nullptr);
+  g_journal = nullptr;
   observer.Finish();
   g_observer = nullptr;
 
@@ -106,6 +128,46 @@ int Run(const Options& options, const std::string& script, const qxirun::EngineL
     std::printf("%s", qxirun::FormatSummary(counts, qxirun::CountWaitingOperations()).c_str());
   }
   return counts.errors == 0 ? kExitClean : kExitLogged;
+}
+
+// Reads the whole file `path` into `text`; false when it cannot be read.
+bool ReadWholeFile(const std::string& path, std::string& text) {
+  UniqueFile file(std::fopen(path.c_str(), "rb"));
+  if (!file) return false;
+  char buffer[4096];
+  for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file.get())) > 0;) text.append(buffer, n);
+  return std::ferror(file.get()) == 0;
+}
+
+// Opens `path` (none: nothing to open) to append to it with fopen's `mode`; false, with a
+// message naming the `what` file, when it cannot be opened.
+bool OpenToAppend(const std::string& path, const char* mode, const char* what, UniqueFile& file) {
+  if (path.empty()) return true;
+  file.reset(std::fopen(path.c_str(), mode));
+  if (file) return true;
+  std::fprintf(stderr, "qxirun: cannot open %s file %s\n", what, path.c_str());
+  return false;
+}
+
+// --make-uninstall JOURNAL OUT: the journal lines left out go to stderr.
+int MakeUninstall(const Options& options) {
+  std::string journal;
+  if (!ReadWholeFile(options.script, journal)) {
+    std::fprintf(stderr, "qxirun: cannot read journal %s\n", options.script.c_str());
+    return kExitUsage;
+  }
+  const qxirun::UninstallScript script = qxirun::MakeUninstallScript(journal, options.script);
+  UniqueFile out(std::fopen(options.name.c_str(), "wb"));
+  if (!out || std::fwrite(script.text.data(), 1, script.text.size(), out.get()) !=
+                  script.text.size() ||
+      std::fclose(out.release()) != 0) {
+    std::fprintf(stderr, "qxirun: cannot write %s\n", options.name.c_str());
+    return kExitUsage;
+  }
+  for (const std::string& problem : script.problems) {
+    std::fprintf(stderr, "qxirun: %s: %s (left out)\n", options.script.c_str(), problem.c_str());
+  }
+  return script.problems.empty() ? kExitClean : kExitLogged;
 }
 
 }  // namespace
@@ -121,13 +183,11 @@ int main(int argc, char** argv) {
     std::printf("%s", qxirun::UsageText());
     return kExitClean;
   }
-  UniqueFile log_file;
-  if (!options.log_path.empty()) {
-    log_file.reset(std::fopen(options.log_path.c_str(), "a"));
-    if (!log_file) {
-      std::fprintf(stderr, "qxirun: cannot open log file %s\n", options.log_path.c_str());
-      return kExitUsage;
-    }
+  if (options.mode == Options::Mode::kMakeUninstall) return MakeUninstall(options);
+  UniqueFile log_file, journal_file;
+  if (!OpenToAppend(options.log_path, "a", "log", log_file) ||
+      !OpenToAppend(options.journal_path, "ab", "journal", journal_file)) {
+    return kExitUsage;
   }
   // The check looks for relative files where the run will: in the script's folder.
   const std::string script =
@@ -141,5 +201,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "qxirun: %s\n", error.c_str());
     return kExitUsage;
   }
-  return Run(options, script, engine, log_file.get());
+  return Run(options, script, engine, log_file.get(), journal_file.get());
 }
