@@ -11,6 +11,16 @@ wine_env() {
   fi
 }
 
+# wine_system_folder DLL ARCH: the system folder, under C:\windows, of the programs that load
+# DLL in a prefix of ARCH: syswow64 for a 32-bit DLL in a 64-bit prefix (as on 64-bit Windows,
+# where its writes to system32 land there and its registry keys are the 32-bit view).
+wine_system_folder() {
+  local header machine
+  header=$(od -An -tu4 -N4 -j60 "$1" | tr -d ' ')  # where the PE header starts
+  machine=$(od -An -tx2 -N2 -j$((header + 4)) "$1" | tr -d ' ')
+  if [ "$2" = win64 ] && [ "$machine" = 014c ]; then echo syswow64; else echo system32; fi
+}
+
 # A throw-away prefix made afresh at PREFIX, whose Z: drive (the host's whole file system) is
 # removed, so that what runs in it can only touch the prefix. Leaves wine_env set for it.
 wine_fresh_prefix() {

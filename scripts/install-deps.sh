@@ -2,6 +2,8 @@
 # Installs what building and testing QXI needs on Debian 12, as root: the MinGW-w64 cross
 # compilers, Wine, clang with libFuzzer, GoogleTest and Google Benchmark sources, Xvfb and
 # liblnk-utils. Does nothing when everything is present already.
+# install-deps.sh PACKAGE...: the same for the packages named instead (scripts/test-win32.sh
+# asks for the 32-bit emulator only where it needs it).
 set -eu
 
 packages=(
@@ -13,6 +15,7 @@ packages=(
   imagemagick  # import, for the setup window screenshot (tools/qxisetup/screenshot.sh)
   nsis  # makensis, for the peer installers of the install benchmark (bench/install/run.sh)
 )
+[ $# -eq 0 ] || packages=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

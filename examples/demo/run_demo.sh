@@ -7,6 +7,10 @@
 #   2. the restart that replaces the runtime;
 #   3. a second installation, which finds the first and takes the upgrade path.
 # Exit status: 0 when both runs logged no error.
+# QXI_DEMO_FIRST_ONLY=1 runs only the first installation, in PREFIX as it is (not made afresh).
+# A 32-bit QXI.dll in BIN with ARCH win64 is the product in a 64-bit prefix (as on 64-bit
+# Windows; scripts/test-win32.sh runs it so): its programs see syswow64 as the system folder
+# and the 32-bit view of the registry, and the demo looks there.
 set -u
 bin=$(realpath "$1") prefix=$(realpath -m "$2") arch=$3
 here=$(cd "$(dirname "$0")" && pwd)
@@ -20,8 +24,10 @@ indent() { tr -d '\r' | sed 's/^/    /'; }
 
 # --- the medium -------------------------------------------------------------------------
 medium=$(dirname "$prefix")/demo-medium
-"$root/cmake/wine-prefix.sh" stop "$prefix" "$arch"
-rm -rf "$prefix" "$prefix.lock"
+if [ -z "${QXI_DEMO_FIRST_ONLY:-}" ]; then
+  "$root/cmake/wine-prefix.sh" stop "$prefix" "$arch"
+  rm -rf "$prefix" "$prefix.lock"
+fi
 "$root/cmake/wine-prefix.sh" start "$prefix" "$arch" || exit 1
 wine_env "$prefix" "$arch"
 section "Building the medium: qxzpack packs the payload"
@@ -33,7 +39,9 @@ wine_run "$bin/qxicheck.exe" --deep --evaluated SameVersion --evaluated HasNotes
 
 drive_c=$prefix/drive_c
 app="$drive_c/Program Files/Lumen Notes"
-sysdir=$drive_c/windows/system32
+system=$(wine_system_folder "$bin/QXI.dll" "$arch") view=()
+[ "$system" = syswow64 ] && view=(/reg:32)
+sysdir=$drive_c/windows/$system
 
 # The operations waiting for the restart. On the NT family (Wine's default) the system keeps
 # them in the registry value PendingFileRenameOperations: pairs of names, source then
@@ -60,12 +68,12 @@ install() {
 show_machine() {
   section "Files in C:\\Program Files\\Lumen Notes"
   (cd "$app" && find . -type f -printf '%P  %s bytes\n' | LC_ALL=C sort | tr / '\\') | indent
-  section "Shared runtime C:\\windows\\system32\\lumenrt.dll"
+  section "Shared runtime C:\\windows\\$system\\lumenrt.dll"
   indent < "$sysdir/lumenrt.dll"
   section "Registry"
-  "$WINE" reg query 'HKLM\Software\Lumen\Notes' 2>/dev/null | indent
-  "$WINE" reg query 'HKCU\Software\Lumen\Notes' 2>/dev/null | indent
-  "$WINE" reg query 'HKLM\Software\Brenvale\Tarnset\Priorities' 2>/dev/null | indent
+  "$WINE" reg query 'HKLM\Software\Lumen\Notes' "${view[@]}" 2>/dev/null | indent
+  "$WINE" reg query 'HKCU\Software\Lumen\Notes' "${view[@]}" 2>/dev/null | indent
+  "$WINE" reg query 'HKLM\Software\Brenvale\Tarnset\Priorities' "${view[@]}" 2>/dev/null | indent
   section "INI files"
   indent < "$drive_c/windows/lumen.ini"
   # The prefix's Desktop is a folder of its own (cmake/wine-prefix.sh), not the home folder's.
@@ -84,13 +92,18 @@ show_machine() {
 
 # --- 1. fresh installation, with the shared runtime in use ------------------------------
 printf 'Lumen shared runtime 1.0\r\n' > "$sysdir/lumenrt.dll"
-"$WINE" "$bin/lumen.exe" --hold 'C:\windows\system32\lumenrt.dll' 600 >/dev/null 2>&1 &
+"$WINE" "$bin/lumen.exe" --hold "C:\\windows\\$system\\lumenrt.dll" 600 >/dev/null 2>&1 &
 holder=$!
 for _ in $(seq 100); do [ -f "$sysdir/lumenrt.dll.held" ] && break; sleep 0.1; done
-section "Another program is using C:\\windows\\system32\\lumenrt.dll"
+section "Another program is using C:\\windows\\$system\\lumenrt.dll"
 status=0
 install || status=1
 show_machine
+if [ -n "${QXI_DEMO_FIRST_ONLY:-}" ]; then
+  touch "$sysdir/lumenrt.dll.release"
+  wait $holder
+  exit $status
+fi
 
 # --- 2. the restart ---------------------------------------------------------------------
 touch "$sysdir/lumenrt.dll.release"

@@ -1,7 +1,8 @@
 /* A host written in C, linked with QXI.dll's import library through the prototypes of qxi.h:
    it compiles only if the header is plain C, links only if every prototype names a real
-   export with the right calling convention, and checks that the calls arrive intact.
-   Prints one line per failed check and exits 1 on any. */
+   export with the right calling convention, and checks that the calls arrive intact and, on
+   32-bit x86, that each export removed its own arguments from the stack as a standard call
+   does. Prints one line per failed check and exits 1 on any. */
 #include <stdio.h>
 #include <string.h>
 
@@ -33,24 +34,55 @@ static void Check(int ok, const char* what) {
   }
 }
 
+/* The stack pointer, read where the macro stands: a caller that keeps no frame pointer (as
+   optimised hosts of other compilers do) finds its locals through it, so an export that leaves
+   its arguments behind makes such a host fail, while this one, with a frame pointer, would not
+   notice without looking. */
+#if defined(__i386__)
+#define STACK_POINTER(sp) __asm__ volatile("movl %%esp, %0" : "=r"(sp) : : "memory")
+#else
+#define STACK_POINTER(sp) ((sp) = 0)
+#endif
+
+/* Checks EXPRESSION, a call of the export NAME, and that the call left the stack as it was. */
+#define CHECK_CALL(name, expression, what)                                      \
+  do {                                                                         \
+    void *before, *after;                                                      \
+    int ok;                                                                    \
+    STACK_POINTER(before);                                                     \
+    ok = (expression);                                                         \
+    STACK_POINTER(after);                                                      \
+    Check(ok, what);                                                           \
+    Check(before == after, name " removes its arguments from the stack");      \
+  } while (0)
+
 int main(int argc, char** argv) {
   /* A script path that cannot exist: the engine reports it with the path as context. */
   const char* missing = argc > 1 ? argv[1] : "Z:\\no\\such\\folder\\missing.qxs";
-  Check(RegisterLogFunction(OnLog) == OnLog, "RegisterLogFunction returns its argument");
-  Check(RegisterSetDialogTitle(OnTitle) == OnTitle, "RegisterSetDialogTitle returns its argument");
-  Check(RegisterSetDialog(OnDialog) == OnDialog, "RegisterSetDialog returns its argument");
-  Check(RegisterSetSubDialog(OnSubDialog) == OnSubDialog, "RegisterSetSubDialog returns its argument");
-  Check(RegisterAdvanceDialog(OnAdvance) == OnAdvance, "RegisterAdvanceDialog returns its argument");
-  Check(RegisterEventFunction(OnEvent) == OnEvent, "RegisterEventFunction returns its argument");
-  Check(RegisterJournalFunction(OnJournal) == OnJournal, "RegisterJournalFunction returns its argument");
-  Check(RegisterJournalFunction(NULL) == NULL, "RegisterJournalFunction returns a null argument");
+  CHECK_CALL("RegisterLogFunction", RegisterLogFunction(OnLog) == OnLog,
+             "RegisterLogFunction returns its argument");
+  CHECK_CALL("RegisterSetDialogTitle", RegisterSetDialogTitle(OnTitle) == OnTitle,
+             "RegisterSetDialogTitle returns its argument");
+  CHECK_CALL("RegisterSetDialog", RegisterSetDialog(OnDialog) == OnDialog,
+             "RegisterSetDialog returns its argument");
+  CHECK_CALL("RegisterSetSubDialog", RegisterSetSubDialog(OnSubDialog) == OnSubDialog,
+             "RegisterSetSubDialog returns its argument");
+  CHECK_CALL("RegisterAdvanceDialog", RegisterAdvanceDialog(OnAdvance) == OnAdvance,
+             "RegisterAdvanceDialog returns its argument");
+  CHECK_CALL("RegisterEventFunction", RegisterEventFunction(OnEvent) == OnEvent,
+             "RegisterEventFunction returns its argument");
+  CHECK_CALL("RegisterJournalFunction", RegisterJournalFunction(OnJournal) == OnJournal,
+             "RegisterJournalFunction returns its argument");
+  CHECK_CALL("RegisterJournalFunction", RegisterJournalFunction(NULL) == NULL,
+             "RegisterJournalFunction returns a null argument");
 
-  ProcessQXS(missing, "Setup");
-  Check(logged == 1, "ProcessQXS of a missing script logs once");
+  CHECK_CALL("ProcessQXS", (ProcessQXS(missing, "Setup"), logged == 1),
+             "ProcessQXS of a missing script logs once");
   Check(strcmp(last_context, missing) == 0, "the log context is the script path");
   Check(strcmp(last_message, "Couldn't open script file") == 0, "the log message");
 
-  Check(EvaluateCondition(missing, "Anything") == 1, "EvaluateCondition of a missing script is 1");
+  CHECK_CALL("EvaluateCondition", EvaluateCondition(missing, "Anything") == 1,
+             "EvaluateCondition of a missing script is 1");
   Check(logged == 1, "EvaluateCondition of a missing script logs nothing");
   if (failures == 0) printf("ok\n");
   return failures == 0 ? 0 : 1;
