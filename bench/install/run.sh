@@ -17,6 +17,8 @@
 # registry values and shortcuts but for xcopy) and a difference fails the run. The
 # preparation (payload, archives, installers) is not timed and is reused when present.
 # Results: build/bench-install/times.tsv and the table printed by summarize.py.
+# Each variant's source (payload files, archives or installer) is read once, untimed, just
+# before its run, so that every variant starts from a warm page cache.
 # QXI_BENCH_FILES and QXI_BENCH_MBYTES change the payload (defaults 2000 and 100);
 # QXI_BENCH_VARIANTS="qxi-copy qxi-copy-journal" runs only the variants named; with
 # QXI_BENCH_OTHER_BIN=DIR the variants other-copy and other-extras run qxirun.exe and QXI.dll
@@ -94,6 +96,24 @@ done
   for f in "$installers"/*.qxz "$installers"/*.exe; do echo "# $(basename "$f"): $(stat -c %s "$f") bytes"; done
 } >"$work/sizes.txt"
 
+# --- what each variant reads, read once untimed before its run ----------------------------
+# Without it a variant whose source other work evicted from the page cache reads it from the
+# disk, and the figures rank the cache's luck as much as the installers.
+warm() {  # VARIANT
+  local sources=()
+  case $1 in
+    qxi-copy* | other-copy | xcopy) sources=("$payload/files") ;;
+    qxi-qxz) sources=("$installers"/*.qxz) ;;
+    qxi-bundle) sources=("$installers/bundle.exe") ;;
+    nsis-*) sources=("$installers/${1#nsis-}.exe") ;;
+  esac
+  case $1 in
+    qxi-*) sources+=("$bin/qxirun.exe" "$bin/QXI.dll") ;;
+    other-*) sources+=("$QXI_BENCH_OTHER_BIN/qxirun.exe" "$QXI_BENCH_OTHER_BIN/QXI.dll") ;;
+  esac
+  [ ${#sources[@]} -eq 0 ] || find "${sources[@]}" -type f -exec cat {} + >/dev/null
+}
+
 # --- one timed installation ----------------------------------------------------------------
 install_once() {  # VARIANT ROUND: prints the seconds taken; fails on an error or a difference
   local variant=$1 name="$1-$2" script cmd
@@ -112,6 +132,7 @@ install_once() {  # VARIANT ROUND: prints the seconds taken; fails on an error o
     qxi-bundle) cmd=("$installers/bundle.exe" /S) ;;
     nsis-*) cmd=("$installers/${variant#nsis-}.exe" /S "/D=$dest_win") ;;
   esac
+  warm "$variant"
   sync
   local start end status=0
   start=$(now)

@@ -31,7 +31,9 @@ class EntryContents final : public InstallContents, private QxzOutput {
 
   void WriteTo(InstallOutput& out) override {
     out_ = &out;
-    if (!DecodeQxzEntry(archive_, entry_, *this).Matches(entry_)) throw QXErr(kCrcError);
+    const bool matches = DecodeQxzEntry(archive_, entry_, *this).Matches(entry_);
+    out.Flush();
+    if (!matches) throw QXErr(kCrcError);
   }
 
   // The entry's time as creation and last-access time (the last-write time stays that of the

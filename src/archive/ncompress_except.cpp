@@ -1,6 +1,6 @@
 #include "archive/ncompress_except.h"
 
-#include <cstdio>
+#include <cstring>
 
 #include "engine/qx_err.h"
 #include "engine/message_source.h"
@@ -10,16 +10,23 @@ namespace qxi {
 namespace NCompress {
 
 Except::Except(uint32_t code, const char* entry_name) noexcept : code_(code) {
-  std::snprintf(entry_name_, kNameSize, "%s", entry_name);
+  CopyName(entry_name);
 }
 
 Except::Except(const Except& other) noexcept : Except(other.code_, other.entry_name_) {}
 
 Except& Except::operator=(const Except& other) noexcept {
   code_ = other.code_;
-  std::snprintf(entry_name_, kNameSize, "%s", other.entry_name_);
+  CopyName(other.entry_name_);
   text_[0] = '\0';
   return *this;
+}
+
+void Except::CopyName(const char* name) noexcept {
+  size_t length = 0;
+  while (length + 1 < kNameSize && name[length] != '\0') ++length;
+  std::memcpy(entry_name_, name, length);
+  entry_name_[length] = '\0';
 }
 
 const char* Except::what() const noexcept {

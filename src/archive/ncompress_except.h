@@ -38,6 +38,9 @@ class Except : public std::exception {
   static constexpr int kTextSize = 512;
   static constexpr int kNameSize = 260;
 
+  /// Keeps `name`, cut to kNameSize - 1 characters.
+  void CopyName(const char* name) noexcept;
+
   uint32_t code_;
   char entry_name_[kNameSize] = {};
   mutable char text_[kTextSize] = {};

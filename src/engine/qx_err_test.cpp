@@ -1,11 +1,13 @@
 // QXErr's message texts: the string table, the system's texts and their bounds.
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 
 #include "engine/qx_err.h"
 #include "engine/message_source.h"
+#include "engine/text_builder.h"
 
 namespace qxi {
 namespace {
@@ -14,6 +16,18 @@ namespace {
 std::string SystemText(uint32_t error) {
   char text[1024];
   return LoadWin32ErrorText(error, kMessageFlagsForErrors, text, sizeof text) ? text : "";
+}
+
+// The numbers of every message: the line and parameter numbers, the error codes.
+TEST(TextBuilder, WritesNumbersInDecimalAndCutsThemToTheRoom) {
+  char storage[96];
+  TextBuilder text(storage, sizeof storage);
+  text << 0LL << " " << 7LL << " " << -10LL << " " << 4294967295LL << " " << LLONG_MIN << " "
+       << LLONG_MAX;
+  EXPECT_STREQ(text.c_str(), "0 7 -10 4294967295 -9223372036854775808 9223372036854775807");
+  TextBuilder small(storage, 4);
+  small << -123456LL;
+  EXPECT_STREQ(small.c_str(), "-12");
 }
 
 TEST(QXErr, TableTextsAndSystemTexts) {

@@ -6,6 +6,7 @@
 #include "engine/host_callbacks.h"
 #include "engine/master_runner.h"
 #include "engine/qx_err.h"
+#include "engine/run_end.h"
 #include "engine/script_file.h"
 
 namespace qxi {
@@ -28,6 +29,7 @@ void Guarded(Body body) noexcept {
 }  // namespace
 
 void RunScript(const char* script_path, const char* section_name) noexcept {
+  RunEndScope run;  // what the run kept (COM for its shortcuts) ends with it
   Guarded([&] {
     ScriptFile script(script_path);
     if (!script.IsOpen()) {

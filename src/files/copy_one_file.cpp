@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <memory>
+
 #include "files/file.h"
 #include "files/install_file.h"
 #include "files/path_utils.h"
@@ -10,8 +12,9 @@
 namespace qxi {
 namespace {
 
-// The host's progress bar moves at least once per block.
-constexpr uint32_t kCopyBlockSize = 4096;
+// The source is read in blocks as large as those the output writes (its progress still moves
+// every 4,096 bytes).
+constexpr uint32_t kCopyBlockSize = 64 * 1024;
 
 // How CopyFile installs (each field says what it means for CopyFile).
 constexpr InstallRules kCopyRules = {
@@ -26,14 +29,16 @@ class SourceContents final : public InstallContents {
   explicit SourceContents(File& source) : source_(source) {}
   void WriteTo(InstallOutput& out) override {
     source_.Seek(0, FILE_BEGIN);
-    char buffer[kCopyBlockSize];
-    for (uint32_t count; (count = source_.Read(buffer, kCopyBlockSize)) != 0;) {
-      out.Write(buffer, count);
+    if (!buffer_) buffer_.reset(new char[kCopyBlockSize]);
+    for (uint32_t count; (count = source_.Read(buffer_.get(), kCopyBlockSize)) != 0;) {
+      out.Write(buffer_.get(), count);
     }
+    out.Flush();
   }
 
  private:
   File& source_;
+  std::unique_ptr<char[]> buffer_;
 };
 
 // The folder the destination file goes into. A name with a sub-path (SUB\A.DLL) needs its own

@@ -60,9 +60,14 @@ void File::ReadExact(void* buffer, uint32_t count) {
 }
 
 uint32_t File::Write(const void* buffer, uint32_t count) {
+  const uint32_t written = WriteSome(buffer, count);
+  if (written < count) throw Except(ERROR_WRITE_FAULT);
+  return written;
+}
+
+uint32_t File::WriteSome(const void* buffer, uint32_t count) {
   DWORD written = 0;
   if (!g_write_file(handle_, buffer, count, &written, nullptr)) ThrowLastError<Except>();
-  if (written < count) throw Except(ERROR_WRITE_FAULT);
   return written;
 }
 

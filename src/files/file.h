@@ -48,6 +48,9 @@ class File {
   /// Except 29 (ERROR_WRITE_FAULT) when it writes fewer: a short file is never taken for a
   /// whole one.
   uint32_t Write(const void* buffer, uint32_t count);
+  /// Writes up to `count` bytes and returns how many the system wrote (fewer when the volume
+  /// fills up). Raises Except when the call fails.
+  uint32_t WriteSome(const void* buffer, uint32_t count);
   /// The current position (low 32 bits); never raises.
   uint32_t Tell() const;
   /// Moves by `offset` from `origin` (FILE_BEGIN, FILE_CURRENT, FILE_END); returns the new

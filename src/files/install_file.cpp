@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstring>
 #include <optional>
 
 #include "engine/host_callbacks.h"
@@ -17,6 +18,13 @@
 
 namespace qxi {
 namespace {
+
+// The file is written in blocks of this size: each write is a system call (under Wine a few),
+// so a block per progress step would cost sixteen times as many.
+constexpr uint32_t kInstallBlockSize = 64 * 1024;
+
+// The host's progress dialog moves in steps no larger than this, as with 4 KB blocks.
+constexpr uint32_t kProgressStep = 4096;
 
 // The callbacks take a signed 32-bit number: the low 32 bits of a size pass as they are.
 void Advance(size_t size) { Callbacks().advance_dialog(static_cast<int>(size)); }
@@ -76,7 +84,8 @@ Written WriteDestination(const FileToInstall& file, InstallContents& contents,
 InstallOutput::InstallOutput(std::string path, bool shows_progress)
     : path_(std::move(path)),
       file_(path_.c_str(), CREATE_ALWAYS, GENERIC_WRITE),
-      shows_progress_(shows_progress) {}
+      shows_progress_(shows_progress),
+      block_(new char[kInstallBlockSize]) {}
 
 InstallOutput::~InstallOutput() {
   file_.Close();
@@ -86,13 +95,68 @@ InstallOutput::~InstallOutput() {
 }
 
 void InstallOutput::Write(const char* data, size_t size) {
+  if (shows_progress_) {
+    // An empty piece (the decoder's last block can be one) is an advance by 0, as before.
+    size_t left = size;
+    do {
+      const uint32_t step = left < kProgressStep ? static_cast<uint32_t>(left) : kProgressStep;
+      steps_.push_back(step);
+      left -= step;
+    } while (left > 0);
+  }
+  while (size > 0) {
+    const uint32_t room = kInstallBlockSize - held_;
+    const uint32_t n = size < room ? static_cast<uint32_t>(size) : room;
+    std::memcpy(block_.get() + held_, data, n);
+    held_ += n;
+    data += n;
+    size -= n;
+    if (held_ == kInstallBlockSize) Flush();
+  }
+}
+
+void InstallOutput::Flush() {
+  const uint32_t size = held_;
+  held_ = 0;
   try {
-    file_.Write(data, static_cast<uint32_t>(size));
+    WriteBlock(size);
   } catch (const File::Except&) {
     write_failed_ = true;
     throw;
   }
-  if (shows_progress_) Advance(size);
+  flushed_ += size;
+}
+
+void InstallOutput::WriteBlock(uint32_t size) {
+  const char* block = block_.get();
+  const uint32_t written = size > 0 ? file_.WriteSome(block, size) : 0;
+  if (written == size) {
+    Report(size);
+    return;
+  }
+  // A short write: most likely the volume is full. The rest goes in steps from the last
+  // whole step, as the file was written before, so that a full volume fails with its own
+  // error at the same step, and every step before it is reported.
+  uint32_t done = written - written % kProgressStep;
+  Report(done);
+  file_.Seek(static_cast<int32_t>(flushed_ + done), FILE_BEGIN);
+  while (done < size) {
+    const uint32_t step = size - done < kProgressStep ? size - done : kProgressStep;
+    file_.Write(block + done, step);
+    Report(step);
+    done += step;
+  }
+}
+
+void InstallOutput::Report(uint32_t written) {
+  if (!shows_progress_) return;
+  unreported_ += written;
+  size_t reported = 0;
+  while (reported < steps_.size() && steps_[reported] <= unreported_) {
+    unreported_ -= steps_[reported];
+    Advance(steps_[reported++]);
+  }
+  steps_.erase(steps_.begin(), steps_.begin() + reported);
 }
 
 void InstallFile(const FileToInstall& file, InstallContents& contents, const InstallRules& rules) {

@@ -6,7 +6,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "files/file.h"
 
@@ -14,7 +16,9 @@ namespace qxi {
 
 /// A file written for an installation, the destination or a staged copy: created for writing
 /// (an existing file is truncated; raises File::Except when it cannot be) and removed again
-/// when destroyed, unless kept. With `shows_progress` each block advances the host's dialog.
+/// when destroyed, unless kept. Bytes go to the file in blocks of 64 KB; with
+/// `shows_progress` the host's dialog advances by each Write's size in steps of at most
+/// 4,096 bytes (an empty Write by 0), each step once its bytes are in the file.
 class InstallOutput {
  public:
   InstallOutput(std::string path, bool shows_progress);
@@ -22,9 +26,12 @@ class InstallOutput {
   InstallOutput(const InstallOutput&) = delete;
   InstallOutput& operator=(const InstallOutput&) = delete;
 
-  /// Writes one block; raises File::Except when it is not written whole (a failed or short
-  /// write) and remembers that the write failed.
+  /// Takes one piece of the contents; raises File::Except when a block is not written whole
+  /// (a failed or short write) and remembers that the write failed.
   void Write(const char* data, size_t size);
+  /// Writes what Write holds back; the contents call it after their last byte. Raises as
+  /// Write does. What is still held when the output is destroyed is dropped.
+  void Flush();
   void Keep() { kept_ = true; }
 
   bool write_failed() const { return write_failed_; }
@@ -32,11 +39,21 @@ class InstallOutput {
   File& file() { return file_; }
 
  private:
+  // Writes the first `size` bytes of the block (after a short write, in 4,096-byte steps).
+  void WriteBlock(uint32_t size);
+  // Counts `written` more bytes as in the file and reports each step they complete.
+  void Report(uint32_t written);
+
   std::string path_;
   File file_;
   bool shows_progress_;
   bool kept_ = false;
   bool write_failed_ = false;
+  std::unique_ptr<char[]> block_;
+  uint32_t held_ = 0;            // bytes of block_ not yet written
+  std::vector<uint32_t> steps_;  // progress steps not yet reported, in order
+  uint64_t unreported_ = 0;      // bytes in the file that no reported step covers yet
+  uint32_t flushed_ = 0;         // bytes written before the block
 };
 
 /// The bytes of a file to install: a source file (CopyFile) or a decoded entry (ExtractQXZ).
@@ -44,7 +61,7 @@ class InstallContents {
  public:
   virtual ~InstallContents() = default;
   /// Writes the whole contents into `out` from their start (again for a staged copy after a
-  /// failed write). Raises what reading them raises, and what `out` raises.
+  /// failed write) and flushes it. Raises what reading them raises, and what `out` raises.
   virtual void WriteTo(InstallOutput& out) = 0;
   /// Gives the kept file what the contents say beyond its bytes (an entry's times, attributes).
   virtual void Finish(InstallOutput&) {}

@@ -21,13 +21,20 @@ constexpr std::string_view kTemporaryPrefix = "QXI";
 bool MakeDirectoryChain(const std::string& path, uint32_t attributes) {
   // What the last folder had, when it was there, is asked only for the journal.
   const DWORD before = Journaling() ? GetFileAttributesA(path.c_str()) : INVALID_FILE_ATTRIBUTES;
+  // False, with the system's error, when the folder was not made; a folder made is journalled.
   const auto make = [](const std::string& folder) {
-    if (CreateDirectoryA(folder.c_str(), nullptr)) JournalPath(journal_kind::kFolderMake, folder);
+    if (!CreateDirectoryA(folder.c_str(), nullptr)) return false;
+    JournalPath(journal_kind::kFolderMake, folder);
+    return true;
   };
-  for (size_t i = 0; i < path.size(); ++i) {
-    if (path[i] == '\\') make(path.substr(0, i));
+  // For all but the first file of a folder the folder is there already: one call settles
+  // that, instead of one per folder from the drive down.
+  if (!make(path) && GetLastError() != ERROR_ALREADY_EXISTS) {
+    for (size_t i = 0; i < path.size(); ++i) {
+      if (path[i] == '\\') make(path.substr(0, i));
+    }
+    make(path);
   }
-  make(path);
   const bool set = SetFileAttributesA(path.c_str(), attributes) != FALSE;
   if (set && before != INVALID_FILE_ATTRIBUTES) JournalFolderAttributes(path, before, attributes);
   return set;

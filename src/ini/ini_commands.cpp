@@ -26,10 +26,15 @@ constexpr char kNoLines[] = "";
 // line is refused before anything is read or written.
 constexpr size_t kLongestProfileText = 32766;
 
-void CheckProfileTexts(std::initializer_list<const std::string*> texts) {
-  for (const std::string* text : texts) {
-    if (text->size() > kLongestProfileText) throw QXErr(kRunTimeError, ERROR_INVALID_PARAMETER);
-  }
+void CheckProfileText(const std::string& text) {
+  if (text.size() > kLongestProfileText) throw QXErr(kRunTimeError, ERROR_INVALID_PARAMETER);
+}
+
+// The file name is a path, which the profile functions take up to MAX_PATH - 1 characters
+// long; Wine's fault on longer ones (a few thousand characters), so they are refused as well.
+void CheckProfileTexts(const std::string& file, std::initializer_list<const std::string*> texts) {
+  if (file.size() >= MAX_PATH) throw QXErr(kRunTimeError, ERROR_INVALID_PARAMETER);
+  for (const std::string* text : texts) CheckProfileText(*text);
 }
 
 // What an INI command is about to change, looked at only while journalling.
@@ -107,7 +112,7 @@ bool HoldsOnlyBlanks(const std::string& path) {
 void CreateIniSection(const ParamList& params) {
   const std::string& file = params[kFile];
   const std::string& section = params[kSection];
-  CheckProfileTexts({&file, &section});
+  CheckProfileTexts(file, {&section});
   if (SectionHasLines(file, section)) return;
   const Before before = LookBefore(file, section);
   if (WritePrivateProfileSectionA(section.c_str(), kNoLines, file.c_str())) {
@@ -118,7 +123,7 @@ void CreateIniSection(const ParamList& params) {
 void DeleteIniSection(const ParamList& params) {
   const std::string& file = params[kFile];
   const std::string& section = params[kSection];
-  CheckProfileTexts({&file, &section});
+  CheckProfileTexts(file, {&section});
   // A section header without lines is left in place.
   if (!SectionHasLines(file, section)) return;
   const Before before = LookBefore(file, section);
@@ -135,7 +140,7 @@ void DeleteIniSection(const ParamList& params) {
 }
 
 void DeleteIniKey(const ParamList& params) {
-  CheckProfileTexts({&params[kFile], &params[kSection], &params[kKey]});
+  CheckProfileTexts(params[kFile], {&params[kSection], &params[kKey]});
   WriteKey(params, nullptr);
 }
 
@@ -143,7 +148,7 @@ void AppendIniLine(const ParamList& params) {
   const std::string& file = params[kFile];
   const std::string& section = params[kSection];
   const std::string& line = params[kLine];
-  CheckProfileTexts({&file, &section, &line});
+  CheckProfileTexts(file, {&section, &line});
   const Before before = LookBefore(file, section);
   // As with every INI command, a failed write is not reported.
   if (!AddProfileLine(file, section, line) || !Journaling()) return;
@@ -153,22 +158,22 @@ void AppendIniLine(const ParamList& params) {
 }
 
 void SetIniKey(const ParamList& params) {
-  CheckProfileTexts({&params[kFile], &params[kSection], &params[kKey], &params[kValue]});
+  CheckProfileTexts(params[kFile], {&params[kSection], &params[kKey], &params[kValue]});
   WriteKey(params, params[kValue].c_str());
 }
 
 void AppendIniKey(const ParamList& params) {
-  CheckProfileTexts({&params[kFile], &params[kSection], &params[kKey], &params[kValue]});
+  CheckProfileTexts(params[kFile], {&params[kSection], &params[kKey], &params[kValue]});
   const std::string value =
       ReadProfileValue(params[kFile], params[kSection], params[kKey]) + params[kValue];
-  CheckProfileTexts({&value});
+  CheckProfileText(value);
   WriteKey(params, value.c_str());
 }
 
 void RemoveIniLine(const ParamList& params) {
   const std::string& file = params[kFile];
   const std::string& section = params[kSection];
-  CheckProfileTexts({&file, &section, &params[kLine]});
+  CheckProfileTexts(file, {&section, &params[kLine]});
   if (RemoveProfileLine(file, section, params[kLine]) && Journaling()) {
     Journal({journal_kind::kIniLineRemove, ProfileFilePath(file), section, params[kLine]});
   }
@@ -177,7 +182,7 @@ void RemoveIniLine(const ParamList& params) {
 void RemoveEmptyIniSection(const ParamList& params) {
   const std::string& file = params[kFile];
   const std::string& section = params[kSection];
-  CheckProfileTexts({&file, &section});
+  CheckProfileTexts(file, {&section});
   if (SectionHasLines(file, section) || !SectionExists(file, section)) return;
   if (WritePrivateProfileSectionA(section.c_str(), nullptr, file.c_str()) && Journaling()) {
     Journal({journal_kind::kIniSectionDelete, ProfileFilePath(file), section});
@@ -185,7 +190,7 @@ void RemoveEmptyIniSection(const ParamList& params) {
 }
 
 void RemoveEmptyIniFile(const ParamList& params) {
-  CheckProfileTexts({&params[kFile]});
+  CheckProfileTexts(params[kFile], {});
   const std::string path = ProfileFilePath(params[kFile]);
   if (!HoldsOnlyBlanks(path)) return;
   if (DeleteFileA(path.c_str())) Journal({journal_kind::kFileDelete, path});

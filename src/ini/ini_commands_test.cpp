@@ -140,14 +140,17 @@ TEST_F(IniCommands, TextsTooLongForTheProfileFunctionsAreRefusedNotPassedOn) {
       "SetKey " + ini_ + " App " + over + " v\r\n"      // a key one longer
       "AppendLine " + ini_ + " " + over + " k=v\r\n"    // a section
       "DeleteSection " + ini_ + "\\" + over + " App\r\n"  // a file name
-      "AppendKey " + ini_ + " App half " + half + "\r\n");  // 40,000 together
+      "AppendKey " + ini_ + " App half " + half + "\r\n"  // 40,000 together
+      // A file name longer than a path may be, which the system's functions fault on.
+      "CreateSection " + dir_.path() + "\\" + std::string(MAX_PATH, 'n') + " App\r\n");
   const std::string refused = std::string(" run time error \"") +
                               qxi_test::SystemText(ERROR_INVALID_PARAMETER) + "\"";
   EXPECT_EQ(calls, Calls({"dialog Editing INI 9", "advance 1",
                           Log("SetKey: section [Edit] line #3, " + refused), "advance 1",
                           Log("AppendLine: section [Edit] line #4, " + refused), "advance 1",
                           Log("DeleteSection: section [Edit] line #5, " + refused), "advance 1",
-                          Log("AppendKey: section [Edit] line #6, " + refused), "advance 1"}))
+                          Log("AppendKey: section [Edit] line #6, " + refused), "advance 1",
+                          Log("CreateSection: section [Edit] line #7, " + refused), "advance 1"}))
       << Lines(calls);
   EXPECT_EQ(SectionLines(FileLines(ini_), "App"),
             Texts({"keep=1", "half=" + half, "fits=" + fits}));

@@ -12,11 +12,11 @@ namespace qxi {
 
 class CShortcut {
  public:
-  /// Initialises COM and OLE on this thread and creates the link object. On failure writes
-  /// "CShortcut: CoInitialize failed", "CShortcut: CoCreateInstance failed" (no link object)
+  /// Has COM and OLE on this thread for the run (ComForRun) and creates the link object. On
+  /// failure writes "CShortcut: CoInitialize failed", "CShortcut: CoCreateInstance failed" (no link object)
   /// or "CShortcut: QueryInterface failed" (setters work, Save does nothing).
   CShortcut();
-  /// Releases the interfaces, then undoes each initialisation that succeeded.
+  /// Releases the interfaces; COM stays initialised until the run ends.
   ~CShortcut() = default;
   CShortcut(const CShortcut&) = delete;
   CShortcut& operator=(const CShortcut&) = delete;
@@ -35,10 +35,6 @@ class CShortcut {
   bool Save(const std::string& path);
 
  private:
-  // Declared in this order so that destruction releases the interfaces first, then undoes
-  // the COM initialisation, then the OLE one.
-  OleInitialization ole_;
-  CoInitialization com_;
   ComPtr<IPersistFile> persist_file_;
   ComPtr<IShellLinkA> shell_link_;
 };

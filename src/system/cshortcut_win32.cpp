@@ -1,5 +1,7 @@
 #include "system/cshortcut.h"
 
+#include "system/com_for_run.h"
+
 namespace qxi {
 namespace {
 
@@ -11,7 +13,7 @@ void Diagnose(HRESULT result, const char* message) {
 }  // namespace
 
 CShortcut::CShortcut() {
-  if (FAILED(com_.result())) {
+  if (FAILED(ComForRun())) {
     OutputDebugStringA("CShortcut: CoInitialize failed\n");
     return;
   }
