@@ -57,6 +57,9 @@ LocatedPath Locate(const std::string& folder, std::string_view text) {
     located.path = Join(located.path, name);
   }
   if (located.path.empty()) located.path = ".";
+  // A name ending in a separator is a folder's: the engine's open of it fails, so the check
+  // keeps the separator rather than find the file without it.
+  if (!text.empty() && (text.back() == '\\' || text.back() == '/')) located.path += '/';
   located.exists = found && Exists(located.path, &located.is_file);
   return located;
 }

@@ -14,6 +14,9 @@ LocatedPath Locate(const std::string& folder, std::string_view text) {
     located.path += (located.path.empty() ? "" : "\\") + part;
   }
   if (located.path.empty()) located.path = ".";
+  // A name ending in a separator is a folder's: the engine's open of it fails, so the check
+  // keeps the separator rather than find the file without it.
+  if (!text.empty() && (text.back() == '\\' || text.back() == '/')) located.path += '\\';
   const DWORD attributes = GetFileAttributesA(located.path.c_str());
   located.exists = attributes != INVALID_FILE_ATTRIBUTES;
   located.is_file = located.exists && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
