@@ -56,25 +56,31 @@ static void Check(int ok, const char* what) {
     Check(before == after, name " removes its arguments from the stack");      \
   } while (0)
 
+/* Registers fn with the export NAME, which must return it. */
+#define CHECK_REGISTER(name, fn) CHECK_CALL(#name, name(fn) == fn, #name " returns its argument")
+
 int main(int argc, char** argv) {
   /* A script path that cannot exist: the engine reports it with the path as context. */
   const char* missing = argc > 1 ? argv[1] : "Z:\\no\\such\\folder\\missing.qxs";
-  CHECK_CALL("RegisterLogFunction", RegisterLogFunction(OnLog) == OnLog,
-             "RegisterLogFunction returns its argument");
-  CHECK_CALL("RegisterSetDialogTitle", RegisterSetDialogTitle(OnTitle) == OnTitle,
-             "RegisterSetDialogTitle returns its argument");
-  CHECK_CALL("RegisterSetDialog", RegisterSetDialog(OnDialog) == OnDialog,
-             "RegisterSetDialog returns its argument");
-  CHECK_CALL("RegisterSetSubDialog", RegisterSetSubDialog(OnSubDialog) == OnSubDialog,
-             "RegisterSetSubDialog returns its argument");
-  CHECK_CALL("RegisterAdvanceDialog", RegisterAdvanceDialog(OnAdvance) == OnAdvance,
-             "RegisterAdvanceDialog returns its argument");
-  CHECK_CALL("RegisterEventFunction", RegisterEventFunction(OnEvent) == OnEvent,
-             "RegisterEventFunction returns its argument");
-  CHECK_CALL("RegisterJournalFunction", RegisterJournalFunction(OnJournal) == OnJournal,
-             "RegisterJournalFunction returns its argument");
+  CHECK_REGISTER(RegisterLogFunction, OnLog);
+  CHECK_REGISTER(RegisterSetDialogTitle, OnTitle);
+  CHECK_REGISTER(RegisterSetDialog, OnDialog);
+  CHECK_REGISTER(RegisterSetSubDialog, OnSubDialog);
+  CHECK_REGISTER(RegisterAdvanceDialog, OnAdvance);
+  CHECK_REGISTER(RegisterEventFunction, OnEvent);
+  CHECK_REGISTER(RegisterJournalFunction, OnJournal);
   CHECK_CALL("RegisterJournalFunction", RegisterJournalFunction(NULL) == NULL,
              "RegisterJournalFunction returns a null argument");
+  CHECK_CALL("RegisterMessageBoxFunction", RegisterMessageBoxFunction(NULL) == NULL,
+             "RegisterMessageBoxFunction returns a null argument");
+  CHECK_CALL("RegisterExitWindowsFunction", RegisterExitWindowsFunction(NULL) == NULL,
+             "RegisterExitWindowsFunction returns a null argument");
+  {
+    char expanded[4];
+    CHECK_CALL("ExpandFolderMacros", ExpandFolderMacros("a$$b", expanded, sizeof expanded) == 3,
+               "ExpandFolderMacros gives the length of its expansion");
+    Check(strcmp(expanded, "a$b") == 0, "ExpandFolderMacros writes the expansion");
+  }
 
   CHECK_CALL("ProcessQXS", (ProcessQXS(missing, "Setup"), logged == 1),
              "ProcessQXS of a missing script logs once");
